@@ -38,13 +38,21 @@ struct Seen {
     bool gns_on_procedure_page = false;
 };
 
-// In the air the flown TO stands in both plans: in the one pending at its
-// own entry, or where the legs passed end when a change took that entry out.
+// In the air the flown TO stands in both plans. In the one pending it is
+// the entry EXEC will fly: the one after the FROM, past a gap there, as legs
+// the change put in before the TO are still ahead; with the FROM gone, the
+// TO's own entry, or where the legs passed end when a change took it out.
 Seen see(bool moving) {
     const bool flown = moving && route_state >= kRouteStateActive && to_waypoint_index >= 0 &&
                        to_waypoint_index <= active_plan_last;
     int to = -1;
-    if (flown && pending(route_state)) {
+    if (flown && pending(route_state) && to_waypoint_index >= 1) {
+        for (int i = 0; i < working_plan_last && to < 0; ++i)
+            if (working_plan[i].id == active_plan[to_waypoint_index - 1].id) to = i + 1;
+        while (to >= 0 && to < working_plan_last && procedure_table::is_gap(working_plan[to].ident))
+            ++to;
+    }
+    if (flown && pending(route_state) && to < 0) {
         for (int i = 0; i <= working_plan_last && to < 0; ++i)
             if (working_plan[i].id == active_plan[to_waypoint_index].id) to = i;
         bool passed_kept = to_waypoint_index <= working_plan_last;
@@ -52,9 +60,14 @@ Seen see(bool moving) {
             passed_kept = working_plan[i].id == active_plan[i].id;
         if (to < 0 && passed_kept) to = to_waypoint_index;
     }
-    return {seen_plan(active_plan, active_plan_last, flown ? to_waypoint_index : -1),
-            seen_plan(working_plan, working_plan_last, to), route_state,
-            gns_state == GNS_DEPARTURE || gns_state == GNS_ARRIVAL || gns_state == GNS_APPROACH};
+    Seen s{seen_plan(active_plan, active_plan_last, flown ? to_waypoint_index : -1),
+           seen_plan(working_plan, working_plan_last, to), route_state,
+           gns_state == GNS_DEPARTURE || gns_state == GNS_ARRIVAL || gns_state == GNS_APPROACH};
+    // A gap is no leg: it is seen by its place alone.
+    for (ProcedurePlanSeen* p : {&s.flown, &s.pending})
+        for (std::size_t i = 0; i < p->idents.size(); ++i)
+            if (procedure_table::is_gap(p->idents[i])) p->ids[i] = 0;
+    return s;
 }
 
 // The units' pages act on their keys in their render pass.

@@ -161,6 +161,7 @@ const FixedSeed kFixedSeeds[] = {
     {87000136, 1, "a GNS direct-to in cruise whose DIRECT legs lengthened the route: the T/D judged along it"},
     {82001022, 1, "a 5300 ft fix sequenced at 18 800 ft coming down: the descent on to 8300 ft is none begun"},
     {115000958, 1, "a route saved with I34R joining the en-route OLM typed WPT loads with OLM still WPT"},
+    {121000152, 1, "an arrival chosen in a change that put fixes before the flown TO: they are ahead, not flown"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

@@ -60,10 +60,13 @@ inline std::string line_of(const std::vector<std::string>& idents, std::size_t f
 // front of it, and whatever a pilot's edit left among its legs (a fix, a
 // direct-to's start, a gap). A gap in front of a STAR, where the route does
 // not reach it, and an airfield on the way are en route. A fix where the SID
-// ends and the STAR begins, flown once, is in both.
+// ends and the STAR begins, flown once, is in both. A plan without its
+// destination still has the arrival legs it holds: the part then runs to the
+// plan's end, with what a pilot's edit left after them.
 struct Parts {
     int departure_end = 1, arrival_begin = 1, last = 0;
     bool origin = false, destination = false;
+    int arrival_end() const { return destination ? last : last + 1; }
 };
 
 inline Parts parts_of(const ProcedurePlanSeen& p) {
@@ -77,12 +80,12 @@ inline Parts parts_of(const ProcedurePlanSeen& p) {
         ++s.departure_end;
     const bool shared = s.departure_end < s.last && kind(s.departure_end) == "SIDSTAR";
     s.departure_end += shared;
-    s.arrival_begin = s.destination ? s.last : s.last + 1;
-    for (int i = s.last - 1; s.destination && i >= s.departure_end; --i) {
+    s.arrival_begin = s.arrival_end();
+    for (int i = s.arrival_end() - 1; i >= s.departure_end; --i) {
         if (kind(i) == "APT" || kind(i) == "SID" || kind(i) == "SIDSTAR") break;
         if (kind(i) == "STAR" || kind(i) == "APPR") s.arrival_begin = i;
     }
-    if (s.arrival_begin < s.last && kind(s.arrival_begin) == "APPR")
+    if (s.arrival_begin < s.arrival_end() && kind(s.arrival_begin) == "APPR")
         while (s.arrival_begin - 1 >= s.departure_end &&
                is_gap(p.idents[static_cast<std::size_t>(s.arrival_begin - 1)]))
             --s.arrival_begin;
@@ -208,8 +211,9 @@ inline void procedure_part_faults(const char* name, const ProcedurePlanSeen& was
                          ": a procedure choice changed the legs flown before the TO: " + plan);
     const bool departure = departure_moved(was.choices, c) ||
                            ids_between(was, 1, w.departure_end) != ids_between(now, 1, n.departure_end);
-    const bool arrival = arrival_moved(was.choices, c) || ids_between(was, w.arrival_begin, w.last) !=
-                                                              ids_between(now, n.arrival_begin, n.last);
+    const bool arrival =
+        arrival_moved(was.choices, c) || ids_between(was, w.arrival_begin, w.arrival_end()) !=
+                                             ids_between(now, n.arrival_begin, n.arrival_end());
     if (!departure && !arrival) return;
     // The en-route part is no procedure's; a gap it ends with may become the
     // one in front of an approach.
