@@ -27,7 +27,7 @@ class ExampleFolder {
     TempFolder sim_;
 };
 
-double distance_nm(double lat1, double lon1, double lat2, double lon2) {
+double example_distance_nm(double lat1, double lon1, double lat2, double lon2) {
     double d = 0.0, c = 0.0;
     gc_dist_course(lat1, lon1, lat2, lon2, &d, &c);
     return d;
@@ -63,8 +63,8 @@ std::vector<std::string> entries(const AirportProcedures& slot) {
 void expect_legs_near(const AirportProcedures& slot, double radius_nm) {
     auto check = [&](const ProcedureRecord& p) {
         for (int l = 1; l <= p.legs.count(); ++l)
-            EXPECT_LT(distance_nm(slot.airport_latitude, slot.airport_longitude, p.legs[l].latitude,
-                                  p.legs[l].longitude),
+            EXPECT_LT(example_distance_nm(slot.airport_latitude, slot.airport_longitude, p.legs[l].latitude,
+                                          p.legs[l].longitude),
                       radius_nm)
                 << p.name << p.second_text << " leg " << l << " " << p.legs[l].fix;
     };
@@ -96,12 +96,12 @@ TEST(ExampleProcedures, seattleToPortland) {
     // The climb off 16L: (1400 - 433) ft at 1500 ft per 3.1667 NM.
     const ProcedureLeg& climb = origin.sids[1].legs[1];
     EXPECT_EQ(climb.fix, "HD162");
-    EXPECT_NEAR(distance_nm(47.463822, -122.3079, climb.latitude, climb.longitude),
+    EXPECT_NEAR(example_distance_nm(47.463822, -122.3079, climb.latitude, climb.longitude),
                 967.0 / 1500.0 * 3.1666666666666665, 1e-6);
     // The DME leg ends 5 NM from SEA.
     const ProcedureLeg& dme = origin.sids[2].legs[3];
     EXPECT_EQ(dme.fix, "TR162");
-    EXPECT_NEAR(distance_nm(47.4354, -122.3097, dme.latitude, dme.longitude), 5.0, 0.1);
+    EXPECT_NEAR(example_distance_nm(47.4354, -122.3097, dme.latitude, dme.longitude), 5.0, 0.1);
 
     EXPECT_EQ(destination.stars.count(), 2);
     EXPECT_EQ(leg_counts(destination, true), (std::vector<int>{9, 6}));
@@ -114,7 +114,7 @@ TEST(ExampleProcedures, seattleToPortland) {
     // The missed approach off 10R flies out to 12 NM from BTG.
     const ProcedureLeg& missed = destination.approaches[1].legs[7];
     EXPECT_EQ(missed.fix, "HD100");
-    EXPECT_NEAR(distance_nm(45.7479, -122.5918, missed.latitude, missed.longitude), 12.0, 0.1);
+    EXPECT_NEAR(example_distance_nm(45.7479, -122.5918, missed.latitude, missed.longitude), 12.0, 0.1);
 
     expect_legs_near(origin, 120.0);
     expect_legs_near(destination, 120.0);
@@ -129,12 +129,12 @@ TEST(ExampleProcedures, portlandToSeattle) {
 
     EXPECT_EQ(names(origin.sids), (std::vector<std::string>{"GORGE2", "HILLS3"}));
     EXPECT_EQ(leg_counts(origin, false), (std::vector<int>{11, 12}));
-    EXPECT_NEAR(
-        distance_nm(45.7479, -122.5918, origin.sids[1].legs[6].latitude, origin.sids[1].legs[6].longitude),
-        4.0, 0.1);
-    EXPECT_NEAR(
-        distance_nm(45.7479, -122.5918, origin.sids[2].legs[5].latitude, origin.sids[2].legs[5].longitude),
-        15.0, 0.1);
+    EXPECT_NEAR(example_distance_nm(45.7479, -122.5918, origin.sids[1].legs[6].latitude,
+                                    origin.sids[1].legs[6].longitude),
+                4.0, 0.1);
+    EXPECT_NEAR(example_distance_nm(45.7479, -122.5918, origin.sids[2].legs[5].latitude,
+                                    origin.sids[2].legs[5].longitude),
+                15.0, 0.1);
 
     EXPECT_EQ(leg_counts(destination, true), (std::vector<int>{8, 11, 9}));
     EXPECT_EQ(entries(destination),

@@ -12,7 +12,7 @@
 // northern and eastern ones do.
 namespace {
 
-double distance_nm(double lat1, double lon1, double lat2, double lon2) {
+double hemisphere_distance_nm(double lat1, double lon1, double lat2, double lon2) {
     double d = 0.0, c = 0.0;
     gc_dist_course(lat1, lon1, lat2, lon2, &d, &c);
     return d;
@@ -21,8 +21,9 @@ double distance_nm(double lat1, double lon1, double lat2, double lon2) {
 // Distance of a point from the great circle leaving (lat, lon) on a course.
 double off_course_nm(double lat, double lon, double course, double point_lat, double point_lon) {
     double on_lat = 0.0, on_lon = 0.0;
-    gc_destination_point(lat, lon, course, distance_nm(lat, lon, point_lat, point_lon), &on_lat, &on_lon);
-    return distance_nm(on_lat, on_lon, point_lat, point_lon);
+    gc_destination_point(lat, lon, course, hemisphere_distance_nm(lat, lon, point_lat, point_lon), &on_lat,
+                         &on_lon);
+    return hemisphere_distance_nm(on_lat, on_lon, point_lat, point_lon);
 }
 
 const char* const kSouthAndWest =
@@ -44,10 +45,10 @@ TEST(ProcedureHemispheres, southernSidMeasuresItsDmeLegFromTheLinesOwnFix) {
     ASSERT_EQ(legs.count(), 2);
     const ProcedureLeg& dme = legs[1];
     EXPECT_EQ(dme.fix, "HD180");
-    EXPECT_NEAR(distance_nm(-33.65, 151.25, dme.latitude, dme.longitude), 11.0, 0.1);
+    EXPECT_NEAR(hemisphere_distance_nm(-33.65, 151.25, dme.latitude, dme.longitude), 11.0, 0.1);
     EXPECT_LT(off_course_nm(-33.75, 151.25, 180.0 + origin_magnetic_variation, dme.latitude, dme.longitude),
               1e-6);
-    EXPECT_NEAR(distance_nm(-33.75, 151.25, dme.latitude, dme.longitude), 5.0, 0.5);
+    EXPECT_NEAR(hemisphere_distance_nm(-33.75, 151.25, dme.latitude, dme.longitude), 5.0, 0.5);
     EXPECT_DOUBLE_EQ(legs[2].latitude, -34.2);
 }
 
@@ -64,8 +65,8 @@ TEST(ProcedureHemispheres, southernStarDmeLegAndWesternSidClimb) {
 
     const BoundedTable<ProcedureLeg, 401>& star = airport_slots[destination_slot].stars[1].legs;
     ASSERT_EQ(star.count(), 2);
-    EXPECT_NEAR(distance_nm(-33.6, 151.25, star[2].latitude, star[2].longitude), 5.0, 0.1);
-    EXPECT_NEAR(distance_nm(-33.5, 151.25, star[2].latitude, star[2].longitude), 1.0, 0.2);
+    EXPECT_NEAR(hemisphere_distance_nm(-33.6, 151.25, star[2].latitude, star[2].longitude), 5.0, 0.1);
+    EXPECT_NEAR(hemisphere_distance_nm(-33.5, 151.25, star[2].latitude, star[2].longitude), 1.0, 0.2);
     EXPECT_LT(off_course_nm(-33.5, 151.25, 180.0 + destination_magnetic_variation, star[2].latitude,
                             star[2].longitude),
               1e-6);
@@ -75,7 +76,8 @@ TEST(ProcedureHemispheres, southernStarDmeLegAndWesternSidClimb) {
     EXPECT_LT(origin_magnetic_variation, 0.0);
     const BoundedTable<ProcedureLeg, 401>& sid = airport_slots[origin_slot].sids[1].legs;
     ASSERT_EQ(sid.count(), 2);
-    EXPECT_NEAR(distance_nm(40.5, -73.75, sid[1].latitude, sid[1].longitude), 3.1666666666666665, 1e-6);
+    EXPECT_NEAR(hemisphere_distance_nm(40.5, -73.75, sid[1].latitude, sid[1].longitude), 3.1666666666666665,
+                1e-6);
     EXPECT_LT(
         off_course_nm(40.5, -73.75, 310.0 + origin_magnetic_variation, sid[1].latitude, sid[1].longitude),
         1e-6);

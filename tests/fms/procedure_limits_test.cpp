@@ -11,7 +11,7 @@
 // valid. None of them may write past a table.
 namespace {
 
-std::string numbered(const char* prefix, int n) {
+std::string limits_numbered(const char* prefix, int n) {
     char text[32];
     std::snprintf(text, sizeof text, "%s%03d", prefix, n);
     return text;
@@ -20,7 +20,7 @@ std::string numbered(const char* prefix, int n) {
 const AirportProcedures& origin() {
     return airport_slots[origin_slot];
 }
-const AirportProcedures& destination() {
+const AirportProcedures& limits_destination() {
     return airport_slots[destination_slot];
 }
 
@@ -31,11 +31,11 @@ TEST(ProcedureLimits, sidsAndTheirLegsStopAtTheTableCapacities) {
     write_navdata(sim, "apts.txt", kTestAirportLine);
     std::string sids = "[ZZAA]\n";
     for (int i = 1; i <= 150; ++i)
-        sids += "T " + numbered("SID", i) + " 27 27\n";
+        sids += "T " + limits_numbered("SID", i) + " 27 27\n";
     for (int i = 1; i <= 450; ++i)
-        sids += "SID001 " + numbered("FX", i) + " 0 --- 47.1 7.9\n";
+        sids += "SID001 " + limits_numbered("FX", i) + " 0 --- 47.1 7.9\n";
     for (int i = 1; i <= 10; ++i)
-        sids += numbered("NEW", i) + " NEWFX 0 --- 47.1 7.9\n";
+        sids += limits_numbered("NEW", i) + " NEWFX 0 --- 47.1 7.9\n";
     sids += "SID140.TR LAST 0 --- 47.1 7.9\n";
     write_navdata(sim, "sids.txt", sids);
     load_airport_detail("ZZAA", 1);
@@ -57,18 +57,19 @@ TEST(ProcedureLimits, starsLegsEntriesAndTransitionTextsStopAtTheirCapacities) {
     std::string stars = "[ZZAA]\n";
     for (int i = 1; i <= 95; ++i)
         for (int t = 1; t <= 3; ++t)
-            stars += numbered("T", i * 3 + t) + "." + numbered("STAR", i) + " FIXAA 0 --- 47.1 7.9\n";
+            stars += limits_numbered("T", i * 3 + t) + "." + limits_numbered("STAR", i) +
+                     " FIXAA 0 --- 47.1 7.9\n";
     for (int i = 1; i <= 420; ++i)
-        stars += "STAR002 " + numbered("FX", i) + " 0 --- 47.1 7.9\n";
+        stars += "STAR002 " + limits_numbered("FX", i) + " 0 --- 47.1 7.9\n";
     write_navdata(sim, "stars.txt", stars);
     load_airport_detail("ZZAA", 2);
 
-    ASSERT_EQ(destination().stars.count(), 90);
-    EXPECT_EQ(destination().stars[90].name, "STAR090");
-    EXPECT_EQ(destination().stars[2].legs.count(), 400);
-    EXPECT_EQ(destination().star_entry_list.count(), 120);
-    EXPECT_EQ(destination().star_entry_list[120].text, "T123");
-    EXPECT_EQ(destination().star_transition_list.count(), 249);
+    ASSERT_EQ(limits_destination().stars.count(), 90);
+    EXPECT_EQ(limits_destination().stars[90].name, "STAR090");
+    EXPECT_EQ(limits_destination().stars[2].legs.count(), 400);
+    EXPECT_EQ(limits_destination().star_entry_list.count(), 120);
+    EXPECT_EQ(limits_destination().star_entry_list[120].text, "T123");
+    EXPECT_EQ(limits_destination().star_transition_list.count(), 249);
 }
 
 TEST(ProcedureLimits, approachesGroupsAndTheApproachListStopAtTheirCapacities) {
@@ -76,15 +77,15 @@ TEST(ProcedureLimits, approachesGroupsAndTheApproachListStopAtTheirCapacities) {
     write_navdata(sim, "apts.txt", kTestAirportLine);
     std::string apps = "[ZZAA]\n";
     for (int i = 1; i <= 150; ++i)
-        apps += numbered("R", i) + " " + numbered("APP", i % 30) + " FIXAA IAF 3000 47.1 8.3\n";
+        apps += limits_numbered("R", i) + " " + limits_numbered("APP", i % 30) + " FIXAA IAF 3000 47.1 8.3\n";
     for (int i = 1; i <= 410; ++i)
-        apps += "R001 APP001 " + numbered("FX", i) + " --- 3000 47.1 8.3\n";
+        apps += "R001 APP001 " + limits_numbered("FX", i) + " --- 3000 47.1 8.3\n";
     write_navdata(sim, "apps.txt", apps);
     load_airport_detail("ZZAA", 2);
 
-    EXPECT_EQ(destination().approaches.count(), 140);
-    EXPECT_EQ(destination().approaches[1].legs.count(), 400);
-    EXPECT_EQ(destination().approach_groups.count(), 20);
+    EXPECT_EQ(limits_destination().approaches.count(), 140);
+    EXPECT_EQ(limits_destination().approaches[1].legs.count(), 400);
+    EXPECT_EQ(limits_destination().approach_groups.count(), 20);
     EXPECT_EQ(approach_fix_list.count(), 50);
     EXPECT_EQ(approach_fix_list[50].runway, "R050");
 }
@@ -127,15 +128,15 @@ TEST(ProcedureLimits, emptyShortLongAndJunkLinesLoadWhatIsValid) {
     for (int i = 1; i <= origin().sids.count(); ++i)
         EXPECT_NE(origin().sids[i].name, "JUNK2");
 
-    EXPECT_EQ(destination().stars.count(), 0);
+    EXPECT_EQ(limits_destination().stars.count(), 0);
     // "27 ILS27 /" and the procedure turns are legs of one approach.
-    ASSERT_EQ(destination().approaches.count(), 1);
-    EXPECT_LE(destination().approaches[1].legs.count(), 7);
+    ASSERT_EQ(limits_destination().approaches.count(), 1);
+    EXPECT_LE(limits_destination().approaches[1].legs.count(), 7);
 }
 
 TEST(ProcedureLimits, anUnloadedSlotCostsNoRecordsAndALoadedOneOnlyWhatItHolds) {
     EXPECT_EQ(origin().sids.stored(), 0u);
-    EXPECT_EQ(destination().approaches.stored(), 0u);
+    EXPECT_EQ(limits_destination().approaches.stored(), 0u);
     TempFolder sim;
     write_navdata(sim, "apts.txt", kTestAirportLine);
     write_navdata(sim, "sids.txt", "[ZZAA]\nONE1 ONEAA 0 --- 47.1 7.9\n");

@@ -637,13 +637,13 @@ double along_route(double lat, double lon) {
 
 // A point beside the leg from a to b: NM along it from a, and off it; and
 // the leg's length.
-struct Beside {
+struct BesideLeg {
     double along = 0.0;
     double off = 0.0;
     double leg = 0.0;
 };
 
-Beside beside(const RouteWaypoint& a, const RouteWaypoint& b, double lat, double lon) {
+BesideLeg beside(const RouteWaypoint& a, const RouteWaypoint& b, double lat, double lon) {
     double leg = 0.0, course = 0.0, d = 0.0, to_point = 0.0;
     gc_dist_course(a.lat, a.lon, b.lat, b.lon, &leg, &course);
     gc_dist_course(a.lat, a.lon, lat, lon, &d, &to_point);
@@ -660,8 +660,8 @@ double abeam_nm(double lat, double lon) {
         if (is_unflown(active_plan[i])) continue;
         const RouteWaypoint& a = active_plan[place_at_or_before(active_plan, i - 1)];
         const RouteWaypoint& b = active_plan[i];
-        const Beside point = beside(a, b, lat, lon);
-        const Beside aircraft = beside(a, b, aircraft_state.plat, aircraft_state.plon);
+        const BesideLeg point = beside(a, b, lat, lon);
+        const BesideLeg aircraft = beside(a, b, aircraft_state.plat, aircraft_state.plon);
         if (point.off < 0.5 && point.along > -0.5 && point.along < point.leg + 0.5 && aircraft.off < 30.0)
             best = std::min(best, std::fabs(aircraft.along - point.along));
     }
@@ -679,7 +679,7 @@ double aircraft_along(double route_nm) {
     if (to < 1 || to > flown_last()) return straight_along;
     const RouteWaypoint& a = active_plan[place_at_or_before(active_plan, to - 1)];
     const RouteWaypoint& b = active_plan[to];
-    const Beside me = beside(a, b, aircraft_state.plat, aircraft_state.plon);
+    const BesideLeg me = beside(a, b, aircraft_state.plat, aircraft_state.plon);
     if (!(me.off < 30.0) || !(me.leg > 0.5)) return straight_along;
     double straight = 0.0, course = 0.0;
     gc_dist_course(aircraft_state.plat, aircraft_state.plon, b.lat, b.lon, &straight, &course);

@@ -24,13 +24,14 @@
 
 namespace {
 
-std::string numbered(const char* prefix, int n) {
+std::string messages_numbered(const char* prefix, int n) {
     return prefix + std::to_string(n);
 }
 
 // A leg line of a STAR at ZZAA, a little further north each time.
 std::string star_leg(const std::string& first_token, int n) {
-    return first_token + " " + numbered("F", n) + " 5000 --- " + std::to_string(47.01 + n * 0.001) + " 7.9\n";
+    return first_token + " " + messages_numbered("F", n) + " 5000 --- " + std::to_string(47.01 + n * 0.001) +
+           " 7.9\n";
 }
 
 void load_destination(TempFolder& sim, const char* file, const std::string& text) {
@@ -200,7 +201,7 @@ TEST(ReaderMessages, whatIsKeptOfAnInputOutsideTheFormatIsToldOnce) {
              // Three transitions of 40 legs: no choice takes more than 41.
              stars += "T SPLIT1 27 27\n";
              for (int n = 1; n <= 120; ++n)
-                 stars += star_leg(numbered("T", n / 40) + ".SPLIT1", n);
+                 stars += star_leg(messages_numbered("T", n / 40) + ".SPLIT1", n);
              stars += star_leg("SPLIT1", 121);
              load_destination(sim, "stars.txt", stars);
              EXPECT_EQ(airport_slots[destination_slot].stars[1].legs.count(), 95);

@@ -10,7 +10,7 @@ TEST(ModuleExports, LinkageAndImportTableAreFoundByName) {
     void* module = dlopen(ORVEX_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(module, nullptr) << dlerror();
 
-    auto* import = static_cast<ImportTable*>(dlsym(module, "ImportTable"));
+    auto* import = static_cast<ImportTableRecord*>(dlsym(module, "ImportTable"));
     auto* linkage = static_cast<ModuleLinkage*>(dlsym(module, "Linkage"));
     ASSERT_NE(import, nullptr);
     ASSERT_NE(linkage, nullptr);

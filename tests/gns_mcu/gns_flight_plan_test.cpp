@@ -21,7 +21,7 @@ namespace {
 
 constexpr gfx::Argb kWhite = 0xFFDEE6E9;
 
-std::vector<std::string> active_idents() {
+std::vector<std::string> plan_active_idents() {
     std::vector<std::string> out;
     for (int i = 0; i <= active_plan_last; ++i)
         out.push_back(active_plan[i].ident);
@@ -71,7 +71,7 @@ TEST_F(GnsPlanKeys, AListRowOpensAndSelectActivatesIt) {
     frames(1);
     const std::vector<std::string> expected = {"KSEA",  "SEA",   "FOXXE", "NISQL", "OLM",
                                                "TOUTL", "KELSO", "LAVVA", "SAUVI", "KPDX"};
-    EXPECT_EQ(active_idents(), expected);
+    EXPECT_EQ(plan_active_idents(), expected);
     EXPECT_EQ(to_waypoint_index, 1);
     EXPECT_EQ(route_state, kRouteStateActive);
     EXPECT_EQ(gns_sub_state, kGnsSubStateActivePlan);
@@ -183,7 +183,7 @@ TEST_F(GnsPlanKeys, DeleteMovesTheRestUpAndTheToIndexDown) {
     EXPECT_EQ(gns_delete_request, 1);
     press_only(GnsKey::Ent);
     const std::vector<std::string> expected = {"KSEA", "BBB", "CCC", "KPDX"};
-    EXPECT_EQ(active_idents(), expected);
+    EXPECT_EQ(plan_active_idents(), expected);
     EXPECT_EQ(active_plan[4].ident, "******");
     EXPECT_EQ(to_waypoint_index, 2);
     EXPECT_DOUBLE_EQ(to_position.lat, 13.0); // CCC

@@ -17,7 +17,7 @@
 namespace {
 
 constexpr gfx::Argb kYellow = 0xFFFFFF00;
-constexpr gfx::Argb kWhite = 0xFFDEE6E9;
+constexpr gfx::Argb kProcWhite = 0xFFDEE6E9;
 constexpr gfx::Argb kBlack = 0xFF000000;
 
 std::vector<std::string> idents(const RoutePlan& plan, int last) {
@@ -436,7 +436,7 @@ TEST_F(GnsProcedures, AMessageOnAFullPageLeavesItsLabelsReadable) {
             const bool entry = y >= top && y <= bottom && op.color != kBlack;
             if (op.kind != gfx::OpKind::String || op.text == "INVALID ENTRY" || entry ||
                 op.text.find_first_not_of(' ') == std::string::npos ||
-                (op.color != kWhite && op.color != kBlack))
+                (op.color != kProcWhite && op.color != kBlack))
                 continue;
             ++labels;
             EXPECT_TRUE(readable(op.text)) << where << ": " << op.text;

@@ -28,7 +28,7 @@
 
 namespace {
 
-constexpr gfx::Argb kGreen = 0xFF00FA00;
+constexpr gfx::Argb kValueGreen = 0xFF00FA00;
 constexpr gfx::Argb kBlue = 0xFF02A7EB;
 constexpr double kFpsPerKt = 1.68781;
 
@@ -72,7 +72,7 @@ TEST_F(GnsValuePages, PlanFuelStatusFromTheTokens) {
     const gfx::RecordedOp* unit = op_at(380.0f, 40.0f);
     ASSERT_NE(unit, nullptr);
     EXPECT_EQ(unit->text, "LB");
-    EXPECT_EQ(unit->color, kGreen);
+    EXPECT_EQ(unit->color, kValueGreen);
     EXPECT_EQ(text_at(150.0f, 0.0f), "PLAN 1/6");
     EXPECT_EQ(text_at(340.0f, 80.0f), "  3000");
     EXPECT_EQ(text_at(340.0f, 160.0f), "  2000");

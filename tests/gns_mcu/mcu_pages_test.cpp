@@ -29,7 +29,7 @@
 
 namespace {
 
-constexpr gfx::Argb kGreen = 0xFF5BE5A7;
+constexpr gfx::Argb kPagesGreen = 0xFF5BE5A7;
 constexpr gfx::Argb kAmber = 0xFFE9B73E;
 constexpr gfx::Argb kMagenta = 0xFFFF13D5;
 
@@ -52,7 +52,7 @@ TEST_F(McuStandIn, AltPageProposesStepsAndSendsTheAltitude) {
     EXPECT_EQ(text_at(0, 0, &color), "ALT/FL:");
     EXPECT_EQ(color, kAmber);
     EXPECT_EQ(text_at(70, 20, &color), "AP ALT:   35999");
-    EXPECT_EQ(color, kGreen);
+    EXPECT_EQ(color, kPagesGreen);
     EXPECT_EQ(text_at(70, 40, &color), "NEW ALT:  35000");
     EXPECT_EQ(color, kAmber);
     EXPECT_TRUE(has_line(kMagenta, 168, 55, 176, 55));
@@ -129,7 +129,7 @@ TEST_F(McuDirectTo, TypedIdentifierIsFlownDirect) {
     EXPECT_EQ(text_at(0, 12, &color), "SEA   VOR 090\u00B0    60 nm");
     EXPECT_EQ(color, kAmber);
     EXPECT_EQ(text_at(0, 61, &color), "> SEA");
-    EXPECT_EQ(color, kGreen);
+    EXPECT_EQ(color, kPagesGreen);
     // The hook kept the letters from the simulator.
     for (const host::HookOutcome& o : host::take_hook_outcomes())
         EXPECT_EQ(o.result, 1) << host::describe(o);

@@ -2,7 +2,7 @@
 
 namespace fake {
 
-ImportTable imports{0xF, nullptr};
+ImportTableRecord imports{0xF, nullptr};
 std::vector<CallbackCall> callback_calls;
 std::vector<MouseCall> mouse_calls;
 std::vector<KeyCall> key_calls;

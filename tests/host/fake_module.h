@@ -31,7 +31,7 @@ struct KeyCall {
     uintptr_t user_data;
 };
 
-extern ImportTable imports;
+extern ImportTableRecord imports;
 extern ModuleLinkage linkage;
 extern GaugeHeader hidden_header; // defined, not in the linkage table
 

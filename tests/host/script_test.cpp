@@ -13,7 +13,7 @@
 
 namespace {
 
-std::string read_all(std::FILE* f) {
+std::string script_read_all(std::FILE* f) {
     std::rewind(f);
     std::string text;
     char buffer[512];
@@ -50,8 +50,8 @@ class Scripts : public ::testing::Test {
         host::start_gauges(sim);
         host::run_script(sim, script, out, err);
         host::stop_gauges(sim);
-        std::string printed = read_all(out);
-        if (progress != nullptr) *progress = read_all(err);
+        std::string printed = script_read_all(out);
+        if (progress != nullptr) *progress = script_read_all(err);
         std::fclose(out);
         std::fclose(err);
         return printed;

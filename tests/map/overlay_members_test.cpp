@@ -35,8 +35,8 @@
 namespace {
 
 constexpr double kLat = 47.0, kLon = -122.0;
-constexpr gfx::Argb kMagenta = 0xFFFF13D5, kEfsGreen = 0xFF25C817, kAmber = 0xFFE9B73E, kOlive = 0xFF979700,
-                    kLightGreen = 0xFF5BE5A7, kGreen = 0xFF00FA00;
+constexpr gfx::Argb kMemberMagenta = 0xFFFF13D5, kEfsGreen = 0xFF25C817, kAmber = 0xFFE9B73E,
+                    kOlive = 0xFF979700, kMemberLightGreen = 0xFF5BE5A7, kMemberGreen = 0xFF00FA00;
 
 class OverlayMembers : public ::testing::Test {
   protected:
@@ -112,13 +112,13 @@ TEST_F(OverlayMembers, levelOffArcPerMember) {
          190, -45, -38, 90, kEfsGreen},
         {"MD80, 20 NM", md80_ehsi_design,
          [](gfx::Graphics& g, const DisplayObject& d) { draw_bod_arc_md80_ehsi(d, g, 180.0 / 20.0); }, 133,
-         204, -75, -90, 150, kGreen},
+         204, -75, -90, 150, kMemberGreen},
         {"PROLINE4, 40 NM", proline4_mfd_design,
          [](gfx::Graphics& g, const DisplayObject& d) { draw_bod_arc_proline4_mfd(d, g, 140.0 / 40.0); }, 123,
-         220, -45, -35, 90, kGreen},
+         220, -45, -35, 90, kMemberGreen},
         {"P1000, 12.5 NM", p1000_mfd_design,
          [](gfx::Graphics& g, const DisplayObject& d) { draw_bod_arc_p1000_mfd(d, g, 53.0 / 12.5); }, 134,
-         148, -53, -42, 105, kLightGreen},
+         148, -53, -42, 105, kMemberLightGreen},
     };
     for (const Row& r : rows) {
         gfx::Graphics& g = canvas(r.size);
@@ -132,7 +132,7 @@ TEST_F(OverlayMembers, levelOffArcPerMember) {
         EXPECT_EQ(arcs[0]->start_angle, 220.0f) << r.member;
         EXPECT_EQ(arcs[0]->sweep_angle, 100.0f) << r.member;
         // The EFS50 and P1000 members leave their display's base scale behind.
-        if (r.colour != kGreen) {
+        if (r.colour != kMemberGreen) {
             EXPECT_TRUE(design_scale_left()) << r.member;
         }
         // An element of no size or a scale that is not positive draws nothing.
@@ -199,7 +199,7 @@ TEST_F(OverlayMembers, racetrackInDesignUnitsPerMember) {
         gfx::Graphics& g = canvas(r.size);
         r.draw(g, display_);
         const double side = r.turn == 1 ? w : -w;
-        const auto lines = rec().lines_in_color(kMagenta);
+        const auto lines = rec().lines_in_color(kMemberMagenta);
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_NEAR(lines[0]->points[0].y, r.cy + 40.0, 1.0); // (0, L) to the fix
         EXPECT_NEAR(lines[0]->points[1].x, r.cx, 0.5);
@@ -236,7 +236,7 @@ TEST_F(OverlayMembers, ownFrameRacetracksSitAtTheirMapCentre) {
     for (const Row& r : rows) {
         gfx::Graphics& g = canvas(r.size);
         r.draw(g, display_);
-        const auto lines = rec().lines_in_color(kMagenta);
+        const auto lines = rec().lines_in_color(kMemberMagenta);
         ASSERT_EQ(lines.size(), 2u) << r.member;
         EXPECT_NEAR(lines[0]->points[1].x, r.cx, 0.5) << r.member; // the inbound leg ends at the fix
         EXPECT_NEAR(lines[0]->points[1].y, r.cy, 0.5) << r.member;
@@ -348,9 +348,9 @@ TEST_F(OverlayMembers, fixInfoOnTheDu1000MapAndTheP1000) {
         bool drawn;
     };
     const Row rows[] = {
-        {"DU map", du_1000_ehsi_design, draw_fix_info_du_1000_ehsi, 3, 159, 272, kGreen, true},
-        {"DU arc", du_1000_ehsi_design, draw_fix_info_du_1000_ehsi, 1, 159, 272, kGreen, false},
-        {"P1000", p1000_mfd_design, draw_fix_info_p1000_mfd, 0, 134, 148, kLightGreen, true},
+        {"DU map", du_1000_ehsi_design, draw_fix_info_du_1000_ehsi, 3, 159, 272, kMemberGreen, true},
+        {"DU arc", du_1000_ehsi_design, draw_fix_info_du_1000_ehsi, 1, 159, 272, kMemberGreen, false},
+        {"P1000", p1000_mfd_design, draw_fix_info_p1000_mfd, 0, 134, 148, kMemberLightGreen, true},
     };
     for (const Row& r : rows) {
         du_1000_ehsi_mode = r.du_mode;

@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr double kPpn = 215.0 / 40.0;
+constexpr double kTocPpn = 215.0 / 40.0;
 
 class TocTodMarkers : public OverlayTest {
   protected:
@@ -58,7 +58,7 @@ class TocTodMarkers : public OverlayTest {
         OverlayTest::TearDown();
     }
     void draw() { draw_tod_toc_markers(g(), 215, 40.0, 122, 249, 8, 1.0, 1.0, kLat, kLon, 0.0); }
-    double y_at(double nm) const { return 249.0 - nm * kPpn; }
+    double y_at(double nm) const { return 249.0 - nm * kTocPpn; }
 };
 
 TEST_F(TocTodMarkers, plannedMarkersAreGreenRingsLabelledTcWhileClimbingAndTd) {

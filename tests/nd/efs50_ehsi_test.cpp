@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr gfx::Argb kCyan = 0xFF02A7EB;
+constexpr gfx::Argb kEhsiCyan = 0xFF02A7EB;
 
 class Efs50Ehsi : public NdTest {
   protected:
@@ -83,7 +83,7 @@ TEST_F(Efs50Ehsi, trafficRingsDotTwoNmOnlyAtTheShortRanges) {
         efs50_tcas_range = row.range;
         const gfx::Recording& r = draw(kEfs50EhsiModeTcas, kEfs50NavSourceVor);
         int dots = 0;
-        for (const gfx::RecordedOp* op : r.fills_in_color(kCyan))
+        for (const gfx::RecordedOp* op : r.fills_in_color(kEhsiCyan))
             dots += op->kind == gfx::OpKind::Ellipse;
         EXPECT_EQ(dots, 24 + row.inner_dots); // 5-unit dots between the ticks on the outer ring
     }
@@ -150,7 +150,7 @@ TEST_F(Efs50Ehsi, routeShowsThePreviousWaypointFrom5NmOnly) {
         // The TO waypoint's label is cyan, the later ones white.
         const gfx::RecordedOp* to = r.find_text(kExampleRoute[row.to].ident);
         ASSERT_NE(to, nullptr);
-        EXPECT_EQ(to->color, kCyan);
+        EXPECT_EQ(to->color, kEhsiCyan);
         EXPECT_EQ(r.find_text(kExampleRoute[row.to + 1].ident)->color, 0xFFDEE6E9u);
     }
 }
@@ -184,7 +184,7 @@ TEST_F(Efs50Ehsi, hsiDeviationBarStopsOnTheOuterDot) {
         gc_destination_point(lat, lon, course + (row.nm > 0 ? 90.0 : -90.0), std::fabs(row.nm),
                              &aircraft_state.plat, &aircraft_state.plon);
         const gfx::RecordedOp* bar = nullptr;
-        for (const gfx::RecordedOp* l : draw(kEfs50EhsiModeHsi, kEfs50NavSourceFms).lines_in_color(kCyan))
+        for (const gfx::RecordedOp* l : draw(kEfs50EhsiModeHsi, kEfs50NavSourceFms).lines_in_color(kEhsiCyan))
             if (l->pen_width == 3.0f) bar = l;
         ASSERT_NE(bar, nullptr);
         EXPECT_NEAR(bar->points[0].x, 129.0f + row.x, 0.5f);

@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr gfx::Argb kWhite = 0xFFDEE6E9, kMagenta = 0xFFFF13D5, kGreen = 0xFF00FA00, kBlue = 0xFF02A7EB,
-                    kYellow = 0xFFFFFF00;
+constexpr gfx::Argb kB737White = 0xFFDEE6E9, kB737Magenta = 0xFFFF13D5, kB737Green = 0xFF00FA00,
+                    kBlue = 0xFF02A7EB, kYellow = 0xFFFFFF00;
 
 const gfx::RecordedOp* text(const gfx::Recording& r, const std::string& s) {
     return r.find_text(s);
@@ -80,11 +80,11 @@ TEST_F(HwB737Nd, everyModeDrawsItsHeadingScaleHeadingBoxAndHalfRangeLabel) {
         const gfx::RecordedOp* heading = r.text_near(107, row.heading_y, 0.5f);
         ASSERT_NE(heading, nullptr);
         EXPECT_EQ(heading->text, "210");
-        EXPECT_EQ(heading->color, kWhite);
+        EXPECT_EQ(heading->color, kB737White);
         const gfx::RecordedOp* label = r.text_near(row.label_21.x, row.label_21.y, 0.5f);
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->text, "21");
-        EXPECT_EQ(label->color, kWhite);
+        EXPECT_EQ(label->color, kB737White);
         if (row.half_range) {
             const gfx::RecordedOp* half = r.text_near(102, row.half_range_y, 0.5f);
             ASSERT_NE(half, nullptr);
@@ -113,14 +113,14 @@ TEST_F(HwB737Nd, mapModesDrawTheActiveRouteWithTheToWaypointInMagenta) {
         const gfx::RecordedOp* to = r.text_near(nisql.x + 7, nisql.y - 7, 0.5f);
         ASSERT_NE(to, nullptr);
         EXPECT_EQ(to->text, "NISQL");
-        EXPECT_EQ(to->color, kMagenta);
+        EXPECT_EQ(to->color, kB737Magenta);
         const gfx::PointF olm = map_point(kExampleRoute[4].lat, kExampleRoute[4].lon, centre_y, ppn);
         const gfx::RecordedOp* next = r.text_near(olm.x + 7, olm.y - 7, 0.5f);
         ASSERT_NE(next, nullptr);
-        EXPECT_EQ(next->color, kWhite);
+        EXPECT_EQ(next->color, kB737White);
         EXPECT_EQ(text(r, "FOXXE"), nullptr); // behind the TO waypoint
         // The first leg runs from the aircraft to the TO waypoint.
-        const auto legs = r.lines_in_color(kMagenta);
+        const auto legs = r.lines_in_color(kB737Magenta);
         ASSERT_FALSE(legs.empty());
         EXPECT_NEAR(legs[0]->points[0].x, 122.0, 0.5);
         EXPECT_NEAR(legs[0]->points[0].y, centre_y, 0.5);
@@ -165,12 +165,12 @@ TEST_F(HwB737Nd, nearbySymbolsFollowTheFiltersAndRangeGatesAndStayWithinReach) {
     for (const Row& row : rows) {
         const gfx::Recording& r = render(row.mode, row.range, row.view_mode);
         SCOPED_TRACE(testing::Message() << row.mode << " " << row.range << " " << row.view_mode);
-        EXPECT_EQ(labels_in(r, kGreen) > 0, row.navaids);
+        EXPECT_EQ(labels_in(r, kB737Green) > 0, row.navaids);
         EXPECT_EQ(r.lines_in_color(kBlue).size() > 0, row.fixes); // the fixes' triangles
     }
     filters(0);
     const gfx::Recording& none = render(kB737NdModeMap, 40.0);
-    EXPECT_EQ(labels_in(none, kGreen), 0);
+    EXPECT_EQ(labels_in(none, kB737Green), 0);
     EXPECT_EQ(labels_in(none, kBlue), 0);
 
     // Every labelled navaid and airport lies within its layer's reach.
@@ -189,7 +189,7 @@ TEST_F(HwB737Nd, nearbySymbolsFollowTheFiltersAndRangeGatesAndStayWithinReach) {
             }
             return false;
         };
-        if (op.color == kGreen) {
+        if (op.color == kB737Green) {
             EXPECT_TRUE(reach(local_navaids, 130.0)) << op.text;
         } else {
             EXPECT_TRUE(reach(close_airports, 90.0) || reach(local_airway_fixes, 130.0)) << op.text;
@@ -260,7 +260,7 @@ TEST_F(HwB737Nd, deviationBarFollowsTheCrossTrackAndTheNeedle) {
         const gfx::Recording& r = render(mode, 40.0);
         const gfx::RecordedOp* bar = nullptr;
         for (const gfx::RecordedOp& op : r.ops)
-            if (op.color == kMagenta && !op.fill &&
+            if (op.color == kB737Magenta && !op.fill &&
                 (op.kind == gfx::OpKind::Polygon || op.kind == gfx::OpKind::Rectangle))
                 bar = &op;
         ASSERT_NE(bar, nullptr) << mode;
@@ -272,7 +272,7 @@ TEST_F(HwB737Nd, deviationBarFollowsTheCrossTrackAndTheNeedle) {
     const gfx::Recording& app = render(kB737NdModeApp, 40.0);
     const gfx::RecordedOp* bar = nullptr;
     for (const gfx::RecordedOp& op : app.ops)
-        if (op.color == kMagenta && op.kind == gfx::OpKind::Polygon && !op.fill) bar = &op;
+        if (op.color == kB737Magenta && op.kind == gfx::OpKind::Polygon && !op.fill) bar = &op;
     ASSERT_NE(bar, nullptr);
     EXPECT_NEAR(bar->bounds.x + bar->bounds.width / 2, 122.0 + 37.0, 1.0);
 }
@@ -285,7 +285,7 @@ TEST_F(HwB737Nd, modifiedRouteIsDashedWithoutLegsIntoDiscontinuities) {
     route_state = kRouteStateActiveModified;
     const gfx::Recording& r = render(kB737NdModeMap, 40.0);
     int dashed_white = 0;
-    for (const gfx::RecordedOp* op : r.lines_in_color(kWhite))
+    for (const gfx::RecordedOp* op : r.lines_in_color(kB737White))
         dashed_white += op->dash_style == gfx::DashStyle::Dash;
     // From the cursor on: aircraft-NISQL, NISQL-OLM, none into or out of the
     // DISCO, then fresh from KELSO: KELSO-LAVVA, LAVVA-SAUVI, SAUVI-KPDX.
@@ -301,7 +301,7 @@ TEST_F(HwB737Nd, modifiedRouteIsDashedWithoutLegsIntoDiscontinuities) {
     route_state = kRouteStateActive;
     int dashed = 0;
     for (const gfx::RecordedOp& op : render(kB737NdModeMap, 40.0).ops)
-        dashed += op.dash_style == gfx::DashStyle::Dash && (op.color == kWhite || op.color == kBlue);
+        dashed += op.dash_style == gfx::DashStyle::Dash && (op.color == kB737White || op.color == kBlue);
     EXPECT_EQ(dashed, 0);
 }
 
@@ -319,7 +319,7 @@ TEST_F(HwB737Nd, headingBugLineRunsFromTheAircraftOnlyWhereTheMapHasIt) {
                           Row{kB737NdModeVor, 151}, Row{kB737NdModePlan, 0}}) {
         // Dashed magenta lines from a mode centre: (122, 249), (122, 171) or (122, 151).
         std::vector<float> starts;
-        for (const gfx::RecordedOp* op : render(row.mode, 40.0).lines_in_color(kMagenta)) {
+        for (const gfx::RecordedOp* op : render(row.mode, 40.0).lines_in_color(kB737Magenta)) {
             const gfx::PointF p = op->points[0];
             if (op->dash_style == gfx::DashStyle::Dash && std::abs(p.x - 122.0f) < 0.5f &&
                 (std::abs(p.y - 249.0f) < 0.5f || std::abs(p.y - 171.0f) < 0.5f ||
@@ -335,7 +335,7 @@ TEST_F(HwB737Nd, holdShowsOnlyWhileTheHoldListHasIt) {
     auto racetrack_turns = [this] {
         int n = 0;
         for (const gfx::RecordedOp* a : render(kB737NdModeMap, 40.0).of_kind(gfx::OpKind::Arc))
-            n += a->color == kMagenta;
+            n += a->color == kB737Magenta;
         return n;
     };
     const int without = racetrack_turns();

@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr gfx::Argb kWhite = 0xFFDEE6E9, kMagenta = 0xFFFF13D5, kBlue = 0xFF02A7EB;
+constexpr gfx::Argb kMd11White = 0xFFDEE6E9, kMd11Magenta = 0xFFFF13D5, kMd11Blue = 0xFF02A7EB;
 
 class HwMd11Nd : public NdTest {
   protected:
@@ -90,7 +90,7 @@ TEST_F(HwMd11Nd, eachModeDrawsItsCompassRangeAndModeWords) {
         const gfx::Recording& r = draw(row.mode, 40.0);
         gfx::Argb colour = 0;
         EXPECT_EQ(text_at(r, row.range_at.x, row.range_at.y, &colour), row.range_text);
-        EXPECT_EQ(colour, kWhite);
+        EXPECT_EQ(colour, kMd11White);
         EXPECT_EQ(text_at(r, 10, 0), "GS");
         EXPECT_EQ(text_at(r, 40, 235), "NAV");
         if (row.mode == 2) {
@@ -128,13 +128,13 @@ TEST_F(HwMd11Nd, mapAndPlanDrawTheRouteWithTheToWaypointInMagenta) {
         const gfx::PointF to = map_point(ref_lat, ref_lon, up, kExampleRoute[3], row.cy, row.ppn);
         gfx::Argb colour = 0;
         EXPECT_EQ(text_at(r, to.x + 7, to.y - 7, &colour), "NISQL");
-        EXPECT_EQ(colour, kMagenta);
+        EXPECT_EQ(colour, kMd11Magenta);
         const gfx::PointF next = map_point(ref_lat, ref_lon, up, kExampleRoute[4], row.cy, row.ppn);
         EXPECT_EQ(text_at(r, next.x + 7, next.y - 7, &colour), "OLM");
-        EXPECT_EQ(colour, kWhite);
+        EXPECT_EQ(colour, kMd11White);
         // The frame's TO waypoint and its distance.
         EXPECT_EQ(text_at(r, 159, 7, &colour), "NISQL");
-        EXPECT_EQ(colour, kMagenta);
+        EXPECT_EQ(colour, kMd11Magenta);
         EXPECT_NE(r.text_near(194, 9, 0.5f)->text.find("NM/"), std::string::npos);
         if (row.plan) {
             // The aircraft symbol sits at the aircraft's place on the plan: its
@@ -144,7 +144,7 @@ TEST_F(HwMd11Nd, mapAndPlanDrawTheRouteWithTheToWaypointInMagenta) {
             const float ex = float(std::trunc(ac.x - 120.0) + 120.0),
                         ey = float(std::trunc(ac.y - 129.0) + 129.0);
             bool dot = false;
-            for (const gfx::RecordedOp* f : r.fills_in_color(kWhite)) {
+            for (const gfx::RecordedOp* f : r.fills_in_color(kMd11White)) {
                 float mx = 0, my = 0;
                 for (const gfx::PointF& q : f->points) {
                     mx += q.x / float(f->points.size());
@@ -157,7 +157,7 @@ TEST_F(HwMd11Nd, mapAndPlanDrawTheRouteWithTheToWaypointInMagenta) {
         // The leg into the TO waypoint runs from the waypoint before it.
         const gfx::PointF from = map_point(ref_lat, ref_lon, up, kExampleRoute[2], row.cy, row.ppn);
         bool found = false;
-        for (const gfx::RecordedOp* leg : r.lines_in_color(kMagenta))
+        for (const gfx::RecordedOp* leg : r.lines_in_color(kMd11Magenta))
             found |= std::fabs(leg->points[0].x - from.x) < 1.0 &&
                      std::fabs(leg->points[0].y - from.y) < 1.0 && std::fabs(leg->points[1].x - to.x) < 1.0 &&
                      std::fabs(leg->points[1].y - to.y) < 1.0;
@@ -166,7 +166,7 @@ TEST_F(HwMd11Nd, mapAndPlanDrawTheRouteWithTheToWaypointInMagenta) {
     // A pending modification draws the whole plan once more, dashed: every leg from entry 1 on.
     auto dashed_legs = [](const gfx::Recording& r) {
         int n = 0;
-        for (const gfx::RecordedOp* l : r.lines_in_color(kMagenta))
+        for (const gfx::RecordedOp* l : r.lines_in_color(kMd11Magenta))
             n += l->dash_style == gfx::DashStyle::Dash;
         return n;
     };
@@ -200,7 +200,7 @@ TEST_F(HwMd11Nd, noFlownLegInTheActiveColour) {
                     if (std::fabs(op->points[0].x - a.x) < 1.0f && std::fabs(op->points[0].y - a.y) < 1.0f &&
                         std::fabs(op->points[1].x - b.x) < 1.0f && std::fabs(op->points[1].y - b.y) < 1.0f)
                         (op->dash_style == gfx::DashStyle::Dash ? dashed : solid) = op->color;
-                const gfx::Argb colour = static_cast<int>(i) < to ? kWhite : kMagenta;
+                const gfx::Argb colour = static_cast<int>(i) < to ? kMd11White : kMd11Magenta;
                 EXPECT_EQ(solid, colour) << kExampleRoute[i].ident;
                 EXPECT_EQ(dashed, modified ? colour : 0u) << kExampleRoute[i].ident;
             }
@@ -258,7 +258,7 @@ TEST_F(HwMd11Nd, frameTextsForRangesElapsedTimeAndStatusWords) {
     ASSERT_EQ(sim_var_object.get_nav1_signal(), 0.0); // the stand-in has no station tuned
     const gfx::Recording& p = draw(kMd11NdModeVor, 40.0);
     EXPECT_EQ(p.text_near(0, 248, 0.5f), nullptr);
-    EXPECT_TRUE(p.lines_in_color(kBlue).empty());
+    EXPECT_TRUE(p.lines_in_color(kMd11Blue).empty());
     hw_md11_vor1_pointer = hw_md11_vor2_pointer = hw_md11_nd_brg1_adf = 0;
 }
 
@@ -276,16 +276,16 @@ TEST_F(HwMd11Nd, vorModeShowsTheReceivedStationOnPointerDeviationBarAndReadout) 
     hw_md11_vor1_pointer = hw_md11_nd_brg1_adf = 0;
     const gfx::RecordedOp* readout = r.text_near(0, 248, 0.5f);
     ASSERT_NE(readout, nullptr);
-    EXPECT_EQ(readout->color, kBlue);
+    EXPECT_EQ(readout->color, kMd11Blue);
     EXPECT_EQ(readout->text.substr(0, 3), "240"); // heading 210 + 30
     EXPECT_NE(readout->text.find("21.0NM"), std::string::npos);
     // The bar sits trunc(127 / 2.54) = 50 units right of the course line, on the outer dot.
     bool bar = false;
-    for (const gfx::RecordedOp* l : r.lines_in_color(kMagenta))
+    for (const gfx::RecordedOp* l : r.lines_in_color(kMd11Magenta))
         bar |= std::fabs(l->points[0].x - 170.0f) < 0.5f && std::fabs(l->points[0].y - 148.0f) < 0.5f &&
                std::fabs(l->points[1].y - 208.0f) < 0.5f;
     EXPECT_TRUE(bar);
-    EXPECT_FALSE(r.lines_in_color(kBlue).empty()); // pointer 1 on the rose
+    EXPECT_FALSE(r.lines_in_color(kMd11Blue).empty()); // pointer 1 on the rose
 }
 
 TEST_F(HwMd11Nd, theEfisModeSetsTheMapRadiusWithIt) {
@@ -336,7 +336,7 @@ TEST_F(HwMd11Nd, overlaysAppearOnlyInTheirModes) {
     auto magenta_arcs = [](const gfx::Recording& r) {
         int n = 0;
         for (const gfx::RecordedOp* arc : r.of_kind(gfx::OpKind::Arc))
-            n += arc->color == kMagenta;
+            n += arc->color == kMd11Magenta;
         return n;
     };
     struct Row {
@@ -376,7 +376,7 @@ TEST_F(HwMd11Nd, overlaysAppearOnlyInTheirModes) {
     update();
     gc_destination_point(a.plat, a.plon, 0.0, 21.0, &fix.lat, &fix.lon);
     int tuned = 0;
-    for (const gfx::RecordedOp* l : draw(kMd11NdModeMap, 40.0).lines_in_color(kMagenta))
+    for (const gfx::RecordedOp* l : draw(kMd11NdModeMap, 40.0).lines_in_color(kMd11Magenta))
         tuned += l->dash_style == gfx::DashStyle::Dash && l->pen_width == 2.0f;
     EXPECT_EQ(tuned, 2);
 
@@ -419,7 +419,7 @@ TEST_F(HwMd11Nd, departureRunwayStartsAtItsRunwayListEntryOnTheMeanScale) {
         return device(s_lat, s_lon);
     };
     auto starts_at = [&](const gfx::Recording& r, gfx::PointF want) {
-        for (const gfx::RecordedOp* l : r.lines_in_color(kWhite))
+        for (const gfx::RecordedOp* l : r.lines_in_color(kMd11White))
             if (std::fabs(l->points[0].x - want.x) < 1.0f && std::fabs(l->points[0].y - want.y) < 1.0f)
                 return true;
         return false;
@@ -467,7 +467,7 @@ TEST_F(HwMd11Nd, stationIdentifiersComeFromTheReceiversTokens) {
     // The station carries the name in cyan; the magenta TO label gives way to it.
     bool cyan_station = false;
     for (const gfx::RecordedOp* t : r.of_kind(gfx::OpKind::String))
-        cyan_station |= t->text == "NISQL" && t->color == kBlue;
+        cyan_station |= t->text == "NISQL" && t->color == kMd11Blue;
     EXPECT_TRUE(cyan_station);
     const gfx::PointF to = map_point(aircraft_state.plat, aircraft_state.plon, aircraft_state.map_heading_deg,
                                      kExampleRoute[3], 178.0, 150.0 / 40.0);
@@ -496,7 +496,7 @@ TEST_F(HwMd11Nd, toAcrossNorthAndTheAdfReadoutFoldedBelow360) {
     // VOR mode: the TO triangle points up the course line, above the centre.
     const gfx::Recording& v = draw(kMd11NdModeVor, 40.0);
     int to_flags = 0;
-    for (const gfx::RecordedOp* f : v.fills_in_color(kWhite))
+    for (const gfx::RecordedOp* f : v.fills_in_color(kMd11White))
         to_flags += f->points.size() == 3 && f->points[0].y < hw_md11_nd_centre_y - 20.0f;
     EXPECT_EQ(to_flags, 1);
 
@@ -508,7 +508,7 @@ TEST_F(HwMd11Nd, toAcrossNorthAndTheAdfReadoutFoldedBelow360) {
     ASSERT_NE(readout, nullptr);
     EXPECT_EQ(readout->text.substr(0, 5), "340\xC2\xB0");
     bool near_pointer = false;
-    for (const gfx::RecordedOp* l : r.lines_in_color(kBlue))
+    for (const gfx::RecordedOp* l : r.lines_in_color(kMd11Blue))
         near_pointer |=
             std::fabs(std::hypot(l->points[1].x - l->points[0].x, l->points[1].y - l->points[0].y) - 75.0) <
             1.0;

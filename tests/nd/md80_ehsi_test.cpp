@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr gfx::Argb kWhite = 0xFFDEE6E9;
-constexpr gfx::Argb kMagenta = 0xFFFF13D5;
+constexpr gfx::Argb kMd80White = 0xFFDEE6E9;
+constexpr gfx::Argb kMd80Magenta = 0xFFFF13D5;
 constexpr gfx::Argb kOlive = 0xFF979700;
 
 class Md80Ehsi : public NdTest {
@@ -98,11 +98,11 @@ TEST_F(Md80Ehsi, compassRoseGeometry) {
     EXPECT_EQ(md80_compass_centre_y, 116);
     EXPECT_EQ(text_at(r, 125.0f, 49.0f), "N"); // (-8, -65) about (133, 114)
     bool cross = false, box = false;
-    for (const gfx::RecordedOp* op : r.lines_in_color(kWhite))
+    for (const gfx::RecordedOp* op : r.lines_in_color(kMd80White))
         cross =
             cross || (op->points[0].x == 123.0f && op->points[0].y == 116.0f && op->points[1].x == 143.0f);
     for (const gfx::RecordedOp* op : r.of_kind(gfx::OpKind::Rectangle))
-        box = box || (op->color == kMagenta && op->world_rect.x == 250.0f && op->world_rect.y == 146.0f);
+        box = box || (op->color == kMd80Magenta && op->world_rect.x == 250.0f && op->world_rect.y == 146.0f);
     EXPECT_TRUE(cross);
     EXPECT_TRUE(box);
     EXPECT_EQ(r.find_text("ADF1"), nullptr); // the panel key is off
@@ -147,7 +147,7 @@ TEST_F(Md80Ehsi, routeInTheFineFrameSaturatesAndCutsLongIdents) {
     for (int mode : {kEhsiModeMap, kEhsiModePlan}) {
         const gfx::Recording& r = draw(mode, 0.5);
         bool saturated = false;
-        for (const gfx::RecordedOp* op : r.lines_in_color(kMagenta))
+        for (const gfx::RecordedOp* op : r.lines_in_color(kMd80Magenta))
             for (const gfx::PointF& p : op->points) {
                 ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
                 saturated = saturated || std::fabs(p.x) > 1e6f || std::fabs(p.y) > 1e6f;

@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr gfx::Argb kBlue = 0xFF02A7EB;
+constexpr gfx::Argb kP1000Blue = 0xFF02A7EB;
 
 class P1000Mfd : public NdTest {
   protected:
@@ -345,7 +345,7 @@ TEST_F(P1000Mfd, roseTicksAndOffScaleBugArrow) {
         aircraft_state.heading_bug_deg = row.bug;
         p1000_controller_present = row.controller;
         const gfx::RecordedOp* arrow = nullptr;
-        for (const gfx::RecordedOp* l : draw().lines_in_color(kBlue))
+        for (const gfx::RecordedOp* l : draw().lines_in_color(kP1000Blue))
             if (l->pen_width == 3.0f) arrow = l;
         ASSERT_EQ(arrow != nullptr, row.arrow);
         if (arrow != nullptr) {
@@ -374,7 +374,7 @@ TEST_F(P1000Mfd, dataBlockValues) {
         EXPECT_EQ(alt->font_family, "HW Arial");
         EXPECT_EQ(alt->font_size, 14.0f);
         EXPECT_EQ(alt->font_style, gfx::FontStyle::Bold);
-        EXPECT_EQ(alt->color, kBlue);
+        EXPECT_EQ(alt->color, kP1000Blue);
         EXPECT_NE(text_at(r, row.heading), nullptr);
     }
 }

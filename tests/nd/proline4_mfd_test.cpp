@@ -22,8 +22,8 @@
 
 namespace {
 
-constexpr gfx::Argb kCyan = 0xFF02A7EB;
-constexpr gfx::Argb kMagenta = 0xFFFF13D5;
+constexpr gfx::Argb kPl4Cyan = 0xFF02A7EB;
+constexpr gfx::Argb kPl4Magenta = 0xFFFF13D5;
 
 class Proline4Mfd : public NdTest {
   protected:
@@ -188,8 +188,8 @@ TEST_F(Proline4Mfd, bearingPointersShowTheirLabelsAndOnlyAvailableSources) {
         EXPECT_EQ(text_at(r, 0, 265), row.label2 ? row.label2 : "");
         // The heading bug's magenta lines come on top: eight lines on page 0,
         // one polyline on page 1.
-        EXPECT_EQ(r.lines_in_color(kMagenta).size(), row.magenta_lines + (row.page == 0 ? 8 : 1));
-        EXPECT_EQ(r.lines_in_color(kCyan).size(), row.blue_lines);
+        EXPECT_EQ(r.lines_in_color(kPl4Magenta).size(), row.magenta_lines + (row.page == 0 ? 8 : 1));
+        EXPECT_EQ(r.lines_in_color(kPl4Cyan).size(), row.blue_lines);
     }
 }
 
@@ -200,7 +200,7 @@ TEST_F(Proline4Mfd, navPageSecondPointerChevronsPointTheSameWay) {
     aircraft_state.adf1_signal = 1.5;
     aircraft_state.adf1_relative_bearing_deg = 0.0;
     std::vector<float> apex_y;
-    for (const gfx::RecordedOp* op : draw(kProline4ModeNav).lines_in_color(kCyan)) {
+    for (const gfx::RecordedOp* op : draw(kProline4ModeNav).lines_in_color(kPl4Cyan)) {
         if (op->kind != gfx::OpKind::Line ||
             std::abs(std::abs(op->points[1].x - op->points[0].x) - 8.0f) > 0.1f)
             continue;
@@ -272,7 +272,7 @@ TEST_F(Proline4Mfd, progressTableTimesOfTheToRow) {
                          Cell{164, ":"}, Cell{171, "58"}}) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(text_at(r, c.x, 31), c.text);
-        EXPECT_EQ(colour_at(r, c.x, 31), kMagenta);
+        EXPECT_EQ(colour_at(r, c.x, 31), kPl4Magenta);
     }
     // The arrival minute is truncated, the time en route rounded: 2.6 minutes
     // from 10:55 read 03 and 10:57; 0.6 minutes from 23:59 stay on 23:59.
@@ -366,11 +366,11 @@ TEST_F(Proline4Mfd, mapLayerColoursTheFromAndToIdents) {
     set_flown_to(1);
     const gfx::Recording& r = draw(kProline4ModeMap, 20.0);
     ASSERT_NE(r.find_text("KSEA"), nullptr);
-    EXPECT_EQ(r.find_text("KSEA")->color, kCyan);
-    EXPECT_EQ(r.find_text("SEA")->color, kMagenta);
+    EXPECT_EQ(r.find_text("KSEA")->color, kPl4Cyan);
+    EXPECT_EQ(r.find_text("SEA")->color, kPl4Magenta);
     EXPECT_EQ(r.find_text("FOXXE")->color, proline4::white);
     set_flown_to(0);
-    EXPECT_EQ(draw(kProline4ModeMap, 20.0).find_text("KSEA")->color, kMagenta);
+    EXPECT_EQ(draw(kProline4ModeMap, 20.0).find_text("KSEA")->color, kPl4Magenta);
 }
 
 TEST_F(Proline4Mfd, flightPlanMapCentresOnThePlanWaypointWithinThePlan) {
@@ -451,7 +451,7 @@ TEST_F(Proline4Mfd, flightPlanMapIsClippedBelowTheTableAndLeavesTheArcPiecesOut)
         int arcs = 0, markers = 0;
         for (const gfx::RecordedOp& op : draw(page, 40.0).ops) {
             arcs += op.kind == gfx::OpKind::Arc && op.color == palette::green;
-            markers += op.end_arrow && op.color == kCyan;
+            markers += op.end_arrow && op.color == kPl4Cyan;
         }
         return std::pair{arcs, markers};
     };

@@ -21,7 +21,8 @@
 
 namespace {
 
-constexpr gfx::Argb kWhite = 0xFFDEE6E9, kGreen = 0xFF00FA00, kMagenta = 0xFFFF13D5, kCyan = 0xFF18C2E7;
+constexpr gfx::Argb kNavWhite = 0xFFDEE6E9, kNavGreen = 0xFF00FA00, kMagenta = 0xFFFF13D5,
+                    kNavCyan = 0xFF18C2E7;
 constexpr double kLat = 47.45, kLon = -122.31;
 const std::string kDeg = "\xC2\xB0"; // the recording keeps texts in UTF-8
 
@@ -84,7 +85,7 @@ TEST_F(C17Nav, hsiFieldsSourcesAndPointers) {
     float size = 0;
     const gfx::Recording& off = show(0);
     EXPECT_EQ(text_at(off, 108, 3, &colour, &size), "090");
-    EXPECT_EQ(colour, kGreen);
+    EXPECT_EQ(colour, kNavGreen);
     EXPECT_FLOAT_EQ(size, 14);
     EXPECT_EQ(text_at(off, 137, 3), "M");
     EXPECT_EQ(text_at(off, 215, 3), "095");
@@ -98,12 +99,12 @@ TEST_F(C17Nav, hsiFieldsSourcesAndPointers) {
 
     // A VOR: its pointer; a localizer: "LOC-1" and none; the glideslope: "ILS-1" and the diamond.
     host::set_token(49, 1);
-    const std::size_t vor_pointers = count_lines(show(0), kCyan, gfx::OpKind::Lines, 9);
+    const std::size_t vor_pointers = count_lines(show(0), kNavCyan, gfx::OpKind::Lines, 9);
     EXPECT_EQ(vor_pointers, 1u);
     host::set_token_code(46, 128);
     const gfx::Recording& loc = show(0);
     EXPECT_TRUE(has_text(loc, "LOC-1"));
-    EXPECT_EQ(count_lines(loc, kCyan, gfx::OpKind::Lines, 9), 0u);
+    EXPECT_EQ(count_lines(loc, kNavCyan, gfx::OpKind::Lines, 9), 0u);
     host::set_token_code(46, 64);
     const gfx::Recording& ils = show(0);
     EXPECT_TRUE(has_text(ils, "ILS-1"));
@@ -147,11 +148,11 @@ TEST_F(C17Nav, mapFramesRangeLabelsCardAndOverlaySwitch) {
     } labels3[] = {{72, 200, "20"}, {30, 200, "40"}, {17, 117, "60"}};
     for (const auto& l : labels3) {
         EXPECT_EQ(text_at(f3, l.x, l.y, &colour, &size), l.text);
-        EXPECT_EQ(colour, kWhite);
+        EXPECT_EQ(colour, kNavWhite);
         EXPECT_FLOAT_EQ(size, 8);
     }
     EXPECT_EQ(text_at(f3, 108, 5, &colour, &size), "005");
-    EXPECT_EQ(colour, kGreen);
+    EXPECT_EQ(colour, kNavGreen);
     EXPECT_FLOAT_EQ(size, 14);
     EXPECT_EQ(text_at(f3, 137, 8), "M");
     const gfx::Recording& f4 = show(4);
@@ -162,7 +163,7 @@ TEST_F(C17Nav, mapFramesRangeLabelsCardAndOverlaySwitch) {
     // Heading 350: marks 300 to 355 and 0 to 40 (21), the aircraft symbol's three lines.
     aircraft_state.heading_deg = 350;
     const gfx::Recording& card = show(3);
-    EXPECT_EQ(count_lines(card, kWhite, gfx::OpKind::Line, 2), 24u);
+    EXPECT_EQ(count_lines(card, kNavWhite, gfx::OpKind::Line, 2), 24u);
     for (const char* label : {"30", "33", "N", "03"})
         EXPECT_TRUE(has_text(card, label)) << label;
     for (const char* label : {"27", "W", "06"})
@@ -180,12 +181,12 @@ TEST_F(C17Nav, mapFramesRangeLabelsCardAndOverlaySwitch) {
     for (int on : {1, 0}) {
         c17_map3_overlay_on = on;
         const gfx::Recording& r = show(3);
-        EXPECT_EQ(lateral(r, kWhite, 120, 229), on == 1);   // centre box
-        EXPECT_EQ(lateral(r, kMagenta, 122, 228), on == 1); // diamond
-        EXPECT_TRUE(lateral(r, kWhite, 233, 153));          // vertical scale
+        EXPECT_EQ(lateral(r, kNavWhite, 120, 229), on == 1); // centre box
+        EXPECT_EQ(lateral(r, kMagenta, 122, 228), on == 1);  // diamond
+        EXPECT_TRUE(lateral(r, kNavWhite, 233, 153));        // vertical scale
         EXPECT_TRUE(has_text(r, "GS 0"));
         const gfx::Recording& r4 = show(4);
-        EXPECT_TRUE(lateral(r4, kWhite, 120, 229)); // format 4 ignores it
+        EXPECT_TRUE(lateral(r4, kNavWhite, 120, 229)); // format 4 ignores it
     }
 }
 
@@ -196,9 +197,9 @@ TEST_F(C17Nav, routeIdentifiersAndNearbyRange) {
     EXPECT_EQ(text_at(r, 129, 171.5f, &colour), "ALPHA");
     EXPECT_EQ(colour, kMagenta);
     EXPECT_EQ(text_at(r, 129, 150, &colour), "BRAVO");
-    EXPECT_EQ(colour, kWhite);
+    EXPECT_EQ(colour, kNavWhite);
     EXPECT_EQ(text_at(r, 129, 193, &colour), "KSEA");
-    EXPECT_EQ(colour, kWhite);
+    EXPECT_EQ(colour, kNavWhite);
     // A leg into each waypoint after the first, all in magenta.
     const auto leg = [&](float y1, float y2) {
         for (const gfx::RecordedOp* op : r.lines_in_color(kMagenta))
@@ -236,7 +237,7 @@ TEST_F(C17Nav, overlaysShareTheMapsReference) {
     fix_info[1].ident = "FIXA";
     fix_info[1].lat = fix.latitude;
     fix_info[1].lon = fix.longitude;
-    EXPECT_NE(box_at(show(3), gfx::OpKind::Ellipse, kGreen, {93, 192, 16, 16}), nullptr);
+    EXPECT_NE(box_at(show(3), gfx::OpKind::Ellipse, kNavGreen, {93, 192, 16, 16}), nullptr);
 
     AircraftState& a = aircraft_state;
     a.snap_token_103 = a.snap_token_108 = 1;
@@ -245,7 +246,7 @@ TEST_F(C17Nav, overlaysShareTheMapsReference) {
     a.ground_speed_kt = 300;
     for (double vs : {-1500.0, -200.0}) {
         a.vertical_speed_fpm = vs;
-        const gfx::RecordedOp* arc = box_at(show(3), gfx::OpKind::Arc, kGreen, {47, 179, 150, 150});
+        const gfx::RecordedOp* arc = box_at(show(3), gfx::OpKind::Arc, kNavGreen, {47, 179, 150, 150});
         EXPECT_EQ(arc != nullptr, vs < -200.0) << vs;
         if (arc != nullptr) {
             EXPECT_EQ(arc->start_angle, 220);
@@ -253,7 +254,7 @@ TEST_F(C17Nav, overlaysShareTheMapsReference) {
         }
     }
     a.vertical_speed_fpm = -1500;
-    EXPECT_EQ(box_at(show(6), gfx::OpKind::Arc, kGreen, {47, 99, 150, 150}), nullptr); // not on the plan
+    EXPECT_EQ(box_at(show(6), gfx::OpKind::Arc, kNavGreen, {47, 99, 150, 150}), nullptr); // not on the plan
 
     // A hold at the plan's centre waypoint: its inbound leg comes up to the
     // plan's centre.
@@ -330,9 +331,9 @@ TEST_F(C17Nav, planGridLabelsDateLineAndCentre) {
     c17_map_range_nm = 80;
     set_route();
     legs_map_step = 50;
-    EXPECT_TRUE(has_line(show(6), kWhite, 122, 115, 122, 135));
+    EXPECT_TRUE(has_line(show(6), kNavWhite, 122, 115, 122, 135));
     legs_map_step = 2;
-    EXPECT_FALSE(has_line(show(6), kWhite, 122, 115, 122, 135));
+    EXPECT_FALSE(has_line(show(6), kNavWhite, 122, 115, 122, 135));
 }
 
 } // namespace

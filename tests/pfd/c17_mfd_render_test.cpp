@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr gfx::Argb kWhite = 0xFFDEE6E9, kGreen = 0xFF00FA00, kRed = 0xFFFF0000, kCyan = 0xFF18C2E7;
+constexpr gfx::Argb kRenderWhite = 0xFFDEE6E9, kRenderGreen = 0xFF00FA00, kRenderRed = 0xFFFF0000,
+                    kRenderCyan = 0xFF18C2E7;
 
 const gfx::RecordedOp* first_of(const gfx::Recording& r, gfx::OpKind kind, std::size_t from = 0) {
     for (std::size_t i = from; i < r.ops.size(); ++i)
@@ -84,10 +85,10 @@ TEST_F(C17Mfd, MapFormatsClipTheMapToTheirWindowAndDrawTheSymbolOnTop) {
         ASSERT_NE(reset, nullptr);
         // The symbol follows the map, unclipped.
         const float y = static_cast<float>(row.centre_y);
-        EXPECT_TRUE(has_line(r, kWhite, 122, y - 5, 122, y + 15)) << row.format;
+        EXPECT_TRUE(has_line(r, kRenderWhite, 122, y - 5, 122, y + 15)) << row.format;
         // The painter's lines come before the map, the symbol's three after it.
         std::size_t after = 0;
-        for (const gfx::RecordedOp* op : r.lines_in_color(kWhite)) {
+        for (const gfx::RecordedOp* op : r.lines_in_color(kRenderWhite)) {
             EXPECT_EQ(op->clip, -1);
             if (index_of(r, op) > index_of(r, reset))
                 ++after;
@@ -134,15 +135,19 @@ TEST_F(C17Mfd, ConfigurationFlapsWordAndGearLine) {
         host::set_token(328, row.handle);
         const gfx::Recording& r = draw(4);
         EXPECT_EQ(text_at(r, 92, 153, &colour), row.text) << row.handle;
-        EXPECT_EQ(colour, kWhite);
+        EXPECT_EQ(colour, kRenderWhite);
         EXPECT_EQ(text_at(r, 96, 183), "GEAR DOWN");
     }
 }
 
 TEST_F(C17Mfd, ConfigurationSpoilersAndTheirModeWord) {
     // The inner bracket of each side's spoilers, from the hinge up.
-    const auto left_part = [](const gfx::Recording& r) { return has_line(r, kWhite, 107, 118, 107, 107); };
-    const auto right_part = [](const gfx::Recording& r) { return has_line(r, kWhite, 137, 118, 137, 107); };
+    const auto left_part = [](const gfx::Recording& r) {
+        return has_line(r, kRenderWhite, 107, 118, 107, 107);
+    };
+    const auto right_part = [](const gfx::Recording& r) {
+        return has_line(r, kRenderWhite, 137, 118, 137, 107);
+    };
     struct Row {
         double left, right, handle, ground;
         const char* word; // in both parts, or nowhere
@@ -163,7 +168,7 @@ TEST_F(C17Mfd, ConfigurationSpoilersAndTheirModeWord) {
         EXPECT_EQ(left, row.word ? row.word : "<none>") << row.left << " " << row.right;
         EXPECT_EQ(right, row.word ? row.word : "<none>") << row.left << " " << row.right;
         if (row.word) {
-            EXPECT_EQ(colour, kCyan);
+            EXPECT_EQ(colour, kRenderCyan);
         }
         EXPECT_EQ(left_part(r), row.left_drawn) << row.left << " " << row.right;
         EXPECT_EQ(right_part(r), row.right_drawn) << row.left << " " << row.right;
@@ -179,22 +184,22 @@ TEST_F(C17Mfd, ConfigurationSpoilersAndTheirModeWord) {
     host::set_token(326, 16383);
     host::set_token(327, 0);
     const gfx::Recording& r = draw(4);
-    const gfx::RecordedOp* box = r.fills_in_color(kGreen).front();
+    const gfx::RecordedOp* box = r.fills_in_color(kRenderGreen).front();
     EXPECT_NEAR(box->bounds.y, 121 - 12, 0.01);
     EXPECT_NEAR(box->bounds.height, 9, 0.01);
 }
 
 TEST_F(C17Mfd, ConfigurationGearColoursAndTrimPointers) {
     const auto nose_colour = [](const gfx::Recording& r) -> gfx::Argb {
-        for (gfx::Argb c : {kGreen, kRed})
+        for (gfx::Argb c : {kRenderGreen, kRenderRed})
             for (const gfx::RecordedOp* op : r.fills_in_color(c))
                 if (std::abs(op->bounds.x - 118) < 0.01 && std::abs(op->bounds.y - 193) < 0.01) return c;
         return 0;
     };
     host::set_token(332, 16300);
-    EXPECT_EQ(nose_colour(draw(4)), kRed);
+    EXPECT_EQ(nose_colour(draw(4)), kRenderRed);
     host::set_token(332, 16301);
-    EXPECT_EQ(nose_colour(draw(4)), kGreen);
+    EXPECT_EQ(nose_colour(draw(4)), kRenderGreen);
     host::set_token(332, 0);
     EXPECT_EQ(nose_colour(draw(4)), 0u);
 
@@ -202,13 +207,13 @@ TEST_F(C17Mfd, ConfigurationGearColoursAndTrimPointers) {
     for (const auto& [trim, y] :
          {std::pair{0.2618, -95.0f}, std::pair{-0.2618, -55.0f}, std::pair{0.0, -65.0f}}) {
         host::set_token(783, trim);
-        EXPECT_TRUE(has_line(draw(4), kGreen, 177, 121 + y, 182, 121 + y - 4)) << trim;
+        EXPECT_TRUE(has_line(draw(4), kRenderGreen, 177, 121 + y, 182, 121 + y - 4)) << trim;
     }
     // Elevator within 0.005 of neutral draws nothing; 0.1 rad three units up.
     host::set_token(782, 0.004);
-    EXPECT_TRUE(draw(4).fills_in_color(kGreen).empty());
+    EXPECT_TRUE(draw(4).fills_in_color(kRenderGreen).empty());
     host::set_token(782, 0.1);
-    const gfx::RecordedOp* elevator = draw(4).fills_in_color(kGreen).front();
+    const gfx::RecordedOp* elevator = draw(4).fills_in_color(kRenderGreen).front();
     EXPECT_NEAR(elevator->bounds.y, 121 - 82, 0.01);
     EXPECT_NEAR(elevator->bounds.height, 3, 0.01);
 }

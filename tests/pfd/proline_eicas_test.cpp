@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr gfx::Argb kGreen = 0xFF00FA00;
+constexpr gfx::Argb kEicasGreen = 0xFF00FA00;
 
 class ProlineEicas : public ::testing::Test {
   protected:
@@ -43,7 +43,7 @@ class ProlineEicas : public ::testing::Test {
     // centre at the angle.
     static bool needle_at(const gfx::Recording& r, float cx, double degrees) {
         const double a = degrees * M_PI / 180.0;
-        for (const gfx::RecordedOp* op : r.lines_in_color(kGreen))
+        for (const gfx::RecordedOp* op : r.lines_in_color(kEicasGreen))
             if (std::abs(op->points[1].x - (cx + 40 * std::cos(a))) < 0.01 &&
                 std::abs(op->points[1].y - (55 + 40 * std::sin(a))) < 0.01)
                 return true;
@@ -64,7 +64,7 @@ TEST_F(ProlineEicas, DialsAndTableOfBothEngines) {
     const gfx::RecordedOp* n1 = r.text_near(5, 40, 0.01f);
     ASSERT_NE(n1, nullptr);
     EXPECT_EQ(n1->text, "85.0");
-    EXPECT_EQ(n1->color, kGreen);
+    EXPECT_EQ(n1->color, kEicasGreen);
     EXPECT_TRUE(needle_at(r, 100, 85.0 / 115.0 * 290.0)); // 214.35 degrees
     EXPECT_TRUE(needle_at(r, 270, 130.0 / 115.0 * 290.0));
 

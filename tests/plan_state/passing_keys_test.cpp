@@ -20,8 +20,8 @@ class PassingKeys : public PlanKeysTest {
 };
 
 // KSEA to KPDX on the SMITHS, and on the GNS (its stored plan activated).
-const char* const kSmithsRoute = "route load KSEAKPDX.RTE\nframes 3\n";
-const char* const kGnsRoute = "gns GNSXLS R2 R2 ENT\nframes 1\ngns GNSXLS R5 ENT\nframes 1\n";
+const char* const kPassingSmithsRoute = "route load KSEAKPDX.RTE\nframes 3\n";
+const char* const kPassingGnsRoute = "gns GNSXLS R2 R2 ENT\nframes 1\ngns GNSXLS R5 ENT\nframes 1\n";
 // Parked at the gate, and lined up on 16L, with LNAV off.
 const char* const kAtTheGate = "aircraft position 47.4490 -122.3093\naircraft altitude 433\n"
                                "aircraft speed 0\nframes 1\n";
@@ -54,14 +54,14 @@ TEST_F(PassingKeys, TheToIsTheFixOfTheLegFlown) {
         std::string script;
         const char* to;
     } rows[] = {
-        {std::string(kSmithsRoute) + kOnHeadingHold + kPastSea + kLnavOn, "FOXXE"},
-        {std::string(kSmithsRoute) + kOnHeadingHold + kPastFoxxe + kLnavOn, "NISQL"},
+        {std::string(kPassingSmithsRoute) + kOnHeadingHold + kPastSea + kLnavOn, "FOXXE"},
+        {std::string(kPassingSmithsRoute) + kOnHeadingHold + kPastFoxxe + kLnavOn, "NISQL"},
         // A reversal's turn anticipation reaches the aircraft, which stands still.
         {std::string(kOn16L) + kDuwamParkk, "DUWAM"},
         {std::string(kOn16L) + kDuwamParkk +
              "cdu SMITHS_FMS DEP_ARR L1 L1 R1\ncdu SMITHS_FMS EXEC\nframes 30",
          "HD162"},
-        {std::string(kAtTheGate) + kSmithsRoute +
+        {std::string(kAtTheGate) + kPassingSmithsRoute +
              "cdu SMITHS_FMS DEP_ARR L1 L1 R1\ncdu SMITHS_FMS EXEC\nframes 30",
          "HD162"},
         {std::string(kAtTheGate) + "cdu SMITHS_FMS RTE \"KSEA\" L1 \"KPDX\" R1 NEXT \"SEA\" R1 \"OLM\" R2\n"
@@ -69,15 +69,15 @@ TEST_F(PassingKeys, TheToIsTheFixOfTheLegFlown) {
                                    "cdu SMITHS_FMS EXEC\nframes 30",
          "HD162"},
         // SEA is 0.8 NM from the gate.
-        {std::string(kAtTheGate) + kGnsRoute + "frames 30", "SEA"},
-        {std::string(kAtTheGate) + kGnsRoute +
+        {std::string(kAtTheGate) + kPassingGnsRoute + "frames 30", "SEA"},
+        {std::string(kAtTheGate) + kPassingGnsRoute +
              "frames 30\ngns GNSXLS L4 L4 ENT\ngns GNSXLS L4 ENT\n"
              "gns GNSXLS L3 ENT\ngns GNSXLS ENT\nframes 30",
          "HD162"},
         // 20 NM north of SEA, flying to it.
-        {std::string(kGnsRoute) + "aircraft altitude 5000\naircraft speed 250\naircraft heading 180\n"
-                                  "aircraft position 47.77 -122.31\nframes 1\n"
-                                  "gns GNSXLS L1\ngns GNSXLS ERASE\ngns GNSXLS ENT",
+        {std::string(kPassingGnsRoute) + "aircraft altitude 5000\naircraft speed 250\naircraft heading 180\n"
+                                         "aircraft position 47.77 -122.31\nframes 1\n"
+                                         "gns GNSXLS L1\ngns GNSXLS ERASE\ngns GNSXLS ENT",
          "SEA"},
     };
     for (const auto& row : rows)

@@ -63,7 +63,7 @@ const char* const kOtherEntries[] = {
     "34R", "16L",   "10R", "V23",   "J1",   "250/12000", "/5000",      "FL180",   "090",      "2",
     "1.5", "XQZZY", "0",   "99999", "A1B2", "LAVVA2",    "OLM/090/10", "KSEA34R", "KSEAKPDX", "KPDXKSEA"};
 
-bool is_gap(const RouteWaypoint& w) {
+bool keys_is_gap(const RouteWaypoint& w) {
     return w.ident == "DISCO" || w.ident == "THEN";
 }
 
@@ -123,7 +123,7 @@ std::string fly_to_entry(std::mt19937& random) {
     const RouteWaypoint& from = active_plan[i - 1];
     const RouteWaypoint& to = active_plan[i];
     // A leg into or out of a discontinuity is no place to fly.
-    if (is_gap(from) || is_gap(to)) return "frames 5";
+    if (keys_is_gap(from) || keys_is_gap(to)) return "frames 5";
     const double share = std::uniform_real_distribution<double>(0.8, 1.05)(random);
     const double lat = from.lat + (to.lat - from.lat) * share;
     const double lon = from.lon + (to.lon - from.lon) * share;
@@ -169,8 +169,8 @@ std::string engage_lnav(std::mt19937& random) {
         gc_destination_point(lat, lon, course + 90.0, side, &lat, &lon);
         const double heading = std::fmod(course + between(random, -40, 40) + 360.0, 360.0);
         char line[160];
-        if (std::isfinite(lat) && std::isfinite(lon) && std::fabs(lat) < 89.0 && !is_gap(from) &&
-            !is_gap(to)) {
+        if (std::isfinite(lat) && std::isfinite(lon) && std::fabs(lat) < 89.0 && !keys_is_gap(from) &&
+            !keys_is_gap(to)) {
             std::snprintf(line, sizeof line, "aircraft position %.5f %.5f\naircraft heading %.0f\n", lat, lon,
                           heading);
             text += line;
@@ -186,7 +186,7 @@ std::string engage_lnav(std::mt19937& random) {
 std::string plan_or_database_ident(std::mt19937& random) {
     if (active_plan_last >= 1 && between(random, 0, 1) == 0) {
         const RouteWaypoint& w = active_plan[between(random, 1, active_plan_last)];
-        if (!is_gap(w) && !w.ident.empty()) return w.ident;
+        if (!keys_is_gap(w) && !w.ident.empty()) return w.ident;
     }
     return pick(random, database_idents());
 }
@@ -472,7 +472,7 @@ void PlanKeys::direct_to_faults(const std::string& line, std::vector<std::string
             chosen_index = i + 1;
     }
     // A discontinuity chosen leaves the next fix to fly to.
-    if (chosen_index < 1 || chosen_index > active_plan_last || is_gap(active_plan[chosen_index])) return;
+    if (chosen_index < 1 || chosen_index > active_plan_last || keys_is_gap(active_plan[chosen_index])) return;
     const Fix chosen_fix = fix_of(active_plan[chosen_index]);
     const int picked = direct_entry_before_;
     // A discontinuity picked on the SMITHS leaves the fix after it, as above.
@@ -733,7 +733,7 @@ void PlanKeys::flown_until_exec_faults(const std::string& line, bool exec, std::
     // a gap. An EXEC refused (nothing typed yet) put no route in place: LNAV
     // flies the old one to its end.
     const bool gap_held = to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last &&
-                          is_gap(active_plan[to_waypoint_index]);
+                          keys_is_gap(active_plan[to_waypoint_index]);
     const bool executed = pending(state_before_) && route_state == kRouteStateActive;
     if (exec && executed && whole_plan_ && lnav_before_ == 1 && lnav_engaged != 1 && !gap_held)
         faults.push_back("EXEC of a route typed anew in the air let LNAV go");
@@ -745,7 +745,7 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     displayed_ = {route_state, active_plan_last, working_plan_last, hold_count()};
     if (hold_count() > 0) ++reached_.with_holds;
     for (int i = 1; i < active_plan_last; ++i)
-        if (is_gap(active_plan[i])) {
+        if (keys_is_gap(active_plan[i])) {
             ++reached_.with_gaps;
             break;
         }

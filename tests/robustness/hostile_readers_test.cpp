@@ -101,7 +101,7 @@ std::string additional_info(const char* damage) {
 }
 
 // The warnings naming the file (by the name alone), as "FILE: TEXT".
-std::vector<std::string> warnings_naming(const std::string& file) {
+std::vector<std::string> hostile_warnings_naming(const std::string& file) {
     std::vector<std::string> told;
     for (LoadWarning w; take_load_warning(w);)
         if (w.file.size() >= file.size() &&
@@ -309,7 +309,7 @@ TEST(HostileReaders, eachHostileFileIsToldOnceAndNothingOffTheGlobeIsLoaded) {
     for (const Row& row : rows) {
         clear_load_warnings();
         EXPECT_EQ(find_reader_feed(row.reader)->feed(row.input), "") << row.file;
-        const std::vector<std::string> told = warnings_naming(row.file);
+        const std::vector<std::string> told = hostile_warnings_naming(row.file);
         EXPECT_EQ(told.size(), 1u) << row.file << " " << row.told;
         if (told.size() != 1) continue;
         EXPECT_NE(told[0].find(row.told), std::string::npos) << told[0];
@@ -402,7 +402,7 @@ TEST(HostileReaders, configuredNamesAreOpenedAsTheyStandAndOnlyRegularFilesAreRe
         host_folder = sim.path();
         clear_load_warnings();
         row.read();
-        const std::vector<std::string> told = warnings_naming(row.file);
+        const std::vector<std::string> told = hostile_warnings_naming(row.file);
         if (row.file.empty()) {
             EXPECT_TRUE(row.loaded()) << row.told;
             continue;

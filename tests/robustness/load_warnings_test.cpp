@@ -13,7 +13,7 @@
 
 namespace {
 
-const std::string kExamples = ORVEX_SOURCE_DIR "/examples/sim/orvex";
+const std::string kLoadExamples = ORVEX_SOURCE_DIR "/examples/sim/orvex";
 
 // The warnings taken, one "FILE: TEXT" line each, the file by its name
 // alone; only those naming `file` when it is given.
@@ -58,7 +58,7 @@ TEST(LoadWarnings, everyDamagedExampleFileIsNamedOnceByItsReader) {
     for (const Row& row : rows) {
         const ReaderFeed* feed = find_reader_feed(row.reader);
         ASSERT_NE(feed, nullptr) << row.reader;
-        const std::string plain = build_seed(row.recipe, kExamples);
+        const std::string plain = build_seed(row.recipe, kLoadExamples);
         clear_load_warnings();
         ASSERT_EQ(feed->feed(plain), "") << row.reader;
         EXPECT_EQ(take_warnings(row.file), std::vector<std::string>{}) << row.file << " as it is";

@@ -22,7 +22,7 @@
 
 namespace {
 
-const std::string kExamples = ORVEX_SOURCE_DIR "/examples/sim/orvex";
+const std::string kFeedExamples = ORVEX_SOURCE_DIR "/examples/sim/orvex";
 
 std::string read_file(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -68,7 +68,7 @@ TEST(ReaderFeeds, theExampleSeedsLoadTheirRecords) {
     for (const ReaderFeed& feed : reader_feeds()) {
         for (const char* recipe : feed.seeds) {
             last_sim_plan_import = -1;
-            const std::string input = build_seed(recipe, kExamples);
+            const std::string input = build_seed(recipe, kFeedExamples);
             EXPECT_EQ(feed.feed(input), "") << feed.name << " " << recipe;
             if (loaded.count(feed.name)) {
                 EXPECT_TRUE(loaded.at(feed.name)()) << feed.name << " loaded nothing from " << recipe;
