@@ -8,7 +8,8 @@
 # under a 64-bit prefix. Prints each step's time.
 #
 # usage: tools/wine_test.sh WIN_BUILD WIN64_BUILD "ROOT:PANEL:SCRIPT ..."
-# WINE_TWIN=32 or 64 picks the twin. WINE_JOBS runs go at once (3). Drawing
+# WINE_TWIN=32 or 64 picks the twin. WINE_JOBS runs go at once (3), but the
+# roots of WINE_ALONE_ROOTS (demo-mcu) each alone, after the others. Drawing
 # under wine is slow, so within a long run of frames the gauges draw on every
 # WINE_DRAW_EVERY-th frame (10) and on the run's last; every frame still
 # updates, and every picture is drawn on the frame it is taken.
@@ -167,9 +168,15 @@ step_done
 step "demo runs into out-win"
 rm -rf out-win && mkdir -p out-win
 # Runs that share a root run in order on a fresh copy of it; roots run side
-# by side, WINE_JOBS at a time.
+# by side, WINE_JOBS at a time. The roots that type (WINE_ALONE_ROOTS) run
+# alone after them: their keys reach the MCU through the window system, and
+# another run's window opening at once takes the front window and its keys.
+alone=" ${WINE_ALONE_ROOTS-demo-mcu} "
 roots=$(for run in $runs; do echo "${run%%:*}"; done | awk '!seen[$0]++')
-echo "$roots" | xargs -P "${WINE_JOBS:-3}" -I ROOT "$0" --root "$build" ROOT "$runs" || {
+beside=$(for root in $roots; do case "$alone" in *" $root "*) ;; *) echo "$root" ;; esac; done)
+typing=$(for root in $roots; do case "$alone" in *" $root "*) echo "$root" ;; esac; done)
+{ [ -z "$beside" ] || echo "$beside" | xargs -P "${WINE_JOBS:-3}" -I ROOT "$0" --root "$build" ROOT "$runs"; } &&
+    for root in $typing; do "$0" --root "$build" "$root" "$runs" || exit 1; done || {
     echo "a demo run failed under wine" >&2
     exit 1
 }
