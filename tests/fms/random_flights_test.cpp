@@ -162,6 +162,7 @@ const FixedSeed kFixedSeeds[] = {
     {82001022, 1, "a 5300 ft fix sequenced at 18 800 ft coming down: the descent on to 8300 ft is none begun"},
     {115000958, 1, "a route saved with I34R joining the en-route OLM typed WPT loads with OLM still WPT"},
     {121000152, 1, "an arrival chosen in a change that put fixes before the flown TO: they are ahead, not flown"},
+    {101006, 1, "swung 20 NM wide of a sharp turn at a pole, too far off to intercept: straight to the TO"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
@@ -282,6 +283,7 @@ TEST(RandomFlights, DISABLED_OpenPathSeeds) {
         {3150, 1, "a T/D 6.8 NM off the path flown round a turn at FL379: the descent begun 10 NM after it"},
         {3034, 1, "a hairpin onto an approach: the descent begun 16.7 NM before a T/D across the turn"},
         {3320, 1, "a reversal onto an approach: the descent begun 12.6 NM before a T/D 2.4 NM off the path"},
+        {84000063, 1, "swung 24 NM wide of a turn, LNAV straight to the TO: the descent begun 13.8 NM early"},
     };
     FlightCounts counts;
     for (const FixedSeed& row : open) {
