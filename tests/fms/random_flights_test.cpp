@@ -162,6 +162,7 @@ const FixedSeed kFixedSeeds[] = {
     {82001022, 1, "a 5300 ft fix sequenced at 18 800 ft coming down: the descent on to 8300 ft is none begun"},
     {115000958, 1, "a route saved with I34R joining the en-route OLM typed WPT loads with OLM still WPT"},
     {121000152, 1, "an arrival chosen in a change that put fixes before the flown TO: they are ahead, not flown"},
+    {101006, 1, "swung 20 NM wide of a sharp turn at a pole, too far off to intercept: straight to the TO"},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
@@ -232,6 +233,31 @@ TEST(RandomFlights, FixedSeedsFlyEveryKindOfFlight) {
     EXPECT_GT(counts.constraints_checked, counts.constraints_met_checked);
 }
 
+// Fixed seeds judged by the kinds drawn last too: the descent after a hold.
+TEST(RandomFlights, FixedSeedsOfTheNewKinds) {
+    const FixedSeed rows[] = {
+        {2140, 1,
+         "a hold in the climb at 12 000 ft: the descent begun at the climb's 3200 ft/min, under the path"},
+        {2235, 1, "a hold in cruise at FL190: the descent begun at the climb's rate, levelled at 18 456 ft"},
+        {2252, 1,
+         "a hold in the descent left into a turn back: the path came down in the turn, levelled thrice"},
+        {3143, 1, "a hold in the descent left at 5883 ft: levelled at 5813 ft, under the path"},
+        {3235, 1, "a hold in the descent left at 6000 ft: levelled at 3888 ft on the way down"},
+        {3239, 1, "a hold in the descent, then a 4000 ft end met and flown level to the next T/D"},
+        {3386, 1, "a hold in the descent left at 5355 ft: levelled at 5254 ft, 170 ft under the path"},
+        {3452, 1, "a hold in the descent left at 19 500 ft: levelled at 14 151 ft on the way down"},
+    };
+    FlightCounts counts;
+    for (const FixedSeed& row : rows) {
+        const std::size_t before = counts.faults.size();
+        fly_random_flights(row.first, row.count, counts, true);
+        for (std::size_t f = before; f < counts.faults.size(); ++f)
+            counts.faults[f] += std::string(" (") + row.holds + ")";
+    }
+    EXPECT_EQ(counts.holds[0] + counts.holds[1] + counts.holds[2] + counts.holds[3], 8);
+    expect_clean(counts);
+}
+
 // Flights flown one after another in a process, as a simulator session
 // flies them: each sends the autopilot what it sends flown first. Each row
 // flies its seed, the seeds before it, and its seed again.
@@ -277,11 +303,11 @@ TEST(RandomFlights, DISABLED_OpenPathSeeds) {
     const FixedSeed open[] = {
         {2011, 1, "a hairpin onto an approach: the descent begun 17 NM before a T/D across the turn"},
         {2053, 1, "a reversal onto I34L: KORRY's 2000 ft crossed 691 ft low, sequenced before the turn"},
-        {2140, 1, "a hold left at 12 000 ft: levelled at 11 538 ft, 11 244 ft above the end of descent"},
         {2163, 1, "a climb's 8100 ft at NACHS crossed 848 ft high where the path crosses it"},
         {3150, 1, "a T/D 6.8 NM off the path flown round a turn at FL379: the descent begun 10 NM after it"},
         {3034, 1, "a hairpin onto an approach: the descent begun 16.7 NM before a T/D across the turn"},
         {3320, 1, "a reversal onto an approach: the descent begun 12.6 NM before a T/D 2.4 NM off the path"},
+        {84000063, 1, "swung 24 NM wide of a turn, LNAV straight to the TO: the descent begun 13.8 NM early"},
     };
     FlightCounts counts;
     for (const FixedSeed& row : open) {
