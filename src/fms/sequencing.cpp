@@ -194,6 +194,8 @@ void sequence_to_waypoint() {
     discontinuity_stop_index = -1;
     // Through a placed discontinuity to the fix it stands on.
     step_to(flown_place(active_plan, to_waypoint_index + 1, active_plan_last), "a TO step");
+    sequenced_to_index = to_waypoint_index;
+    sequenced_to_fix = GeoPosition{active_plan[to_waypoint_index].lat, active_plan[to_waypoint_index].lon};
     route_distance_summary();
     call_for_vnav_targets(VnavReason::Sequenced, kSpeedTarget);
     set_vnav_speed_target();

@@ -3,6 +3,7 @@
 // after frame, and the pilot's MCP altitude kept until the next reason.
 #include "cdu_stand_in.h"
 #include "fms/guidance/lateral_guidance.h"
+#include "fms/guidance/route_progress.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/holds.h"
@@ -660,3 +661,60 @@ TEST_P(VnavWhereTheToStaysNear, sendsEachTargetOncePerEventAndKeepsThePilotsAlti
 
 INSTANTIATE_TEST_SUITE_P(HoldsAndAReversal, VnavWhereTheToStaysNear,
                          ::testing::Range(0, static_cast<int>(std::size(kNearRows))));
+
+// A hold in cruise and one in the descent, left by EXIT HOLD as a lap of the
+// pattern brings the aircraft back past the fix: round the pattern the
+// descent's path stands (no rate sent lap after lap), and once out of it the
+// descent goes on down to its end without a level-off above it, on the path
+// where it resumes.
+class VnavAfterAHold : public VnavWhereTheToStaysNear {};
+
+TEST_P(VnavAfterAHold, descendsOnWithoutLevellingAboveItsEnd) {
+    const NearRow& r = kNearRows[GetParam()];
+    ASSERT_TRUE(r.hold);
+    run(std::string("aircraft magvar 18\naircraft ") + r.start +
+        "\naircraft speed 0\naircraft engines 2\naircraft fuel 20000\n"
+        "aircraft ap on\naircraft ap hdg on\naircraft ap alt on\nframes 20\ncdu SMITHS_FMS " +
+        r.keys +
+        "\nframes 2\nkey 0x10337\nkey 0x10338\nframes 2\naircraft rate 4\naircraft speed 15\nframes 20\n"
+        "aircraft speed 160\nfly 200\naircraft speed 250\naircraft ap spd on\n");
+    const auto in_pattern = [] { return hold_armed != 0 && holding_active != 0; };
+    for (int i = 0; i < 30000 && !in_pattern() && lnav_engaged == 1; ++i)
+        step();
+    ASSERT_TRUE(in_pattern()) << r.what;
+    // A lap: out to the far end and back past the fix.
+    count_afresh();
+    const std::size_t vs_before = vs_sent.size();
+    bool far_end = false;
+    for (int i = 0; i < 20000 && !(far_end && holding_active == 1); ++i) {
+        step();
+        far_end = far_end || holding_active == 3;
+    }
+    ASSERT_TRUE(far_end && holding_active == 1) << r.what;
+    EXPECT_LE(altitude_sends, events) << r.what;
+    EXPECT_LE(speed_sends, events) << r.what;
+    EXPECT_LE(vs_sent.size() - vs_before, 2u) << r.what;
+
+    run("cdu SMITHS_FMS HOLD R6 EXEC\n");
+    ASSERT_EQ(hold_count(), 0) << r.what;
+    // On to the end of the descent: a zero sent to an aircraft coming down
+    // above it is a level-off.
+    int level_offs = 0;
+    double resumed_off_path = -1.0;
+    for (int i = 0; i < 40000 && lnav_engaged == 1 && vnav_engaged == 1; ++i) {
+        const double vs = host::aircraft().vertical_speed_fpm;
+        const std::size_t sent_before = vs_sent.size();
+        step();
+        const double altitude = host::aircraft().altitude_ft;
+        if (vnav_phase != VnavPhase::Descent) continue;
+        if (resumed_off_path < 0.0 && vs < -500.0)
+            resumed_off_path = std::fabs(altitude - descent_path_altitude);
+        for (std::size_t k = sent_before; k < vs_sent.size(); ++k)
+            level_offs += vs_sent[k].value == 0 && vs < -500.0 && altitude > vertical_target_altitude + 300.0;
+    }
+    EXPECT_EQ(level_offs, 0) << r.what;
+    EXPECT_GE(resumed_off_path, 0.0) << r.what << ": the descent never resumed";
+    EXPECT_LT(resumed_off_path, 300.0) << r.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(InCruiseAndInTheDescent, VnavAfterAHold, ::testing::Values(2, 3));

@@ -3,9 +3,9 @@
 // example database's approaches as their file writes them.
 //
 // The rule table, row by row: the first row that applies lays the path.
-//   start: the aircraft within kOffLegNm of the active leg joins it abeam;
-//          farther off every leg (a route typed anew, a far overshoot) it
-//          flies straight to the TO.
+//   start: the aircraft within kOffLegNm of the active leg (LNAV's reach
+//          of a leg it intercepts) joins it abeam; farther off every leg (a
+//          route typed anew, a far overshoot) it flies straight to the TO.
 //   turn:  a fly-by fix turning up to kFlyByMaxDeg is flown on an arc of
 //          the aircraft's turn radius tangent to both legs;
 //          a sharper turn, or a fly-over fix, is flown over the fix, turned
@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-inline constexpr double kOffLegNm = 3.0;
+inline constexpr double kOffLegNm = 10.0;
 inline constexpr double kFlyByMaxDeg = 120.0;
 inline constexpr double kJoinDeg = 30.0;
 

@@ -39,11 +39,11 @@ TEST(FlownPathModel, TurnsFlownByTheTable) {
     }
 }
 
-// Within 3 NM of the active leg the aircraft joins it abeam; farther off
-// it flies straight to the TO.
+// Within LNAV's 10 NM reach of the active leg the aircraft joins it abeam;
+// farther off it flies straight to the TO.
 TEST(FlownPathModel, StartsAbeamOrStraightFromTheAircraft) {
     const FlownPath::Fix start{0.0, 0.0, 1}, to{0.0, 20.0 / 60.0, 2};
-    for (const double off_nm : {2.0, 8.0}) {
+    for (const double off_nm : {2.0, 8.0, 12.0}) {
         FlownPath path;
         path.build(off_nm / 60.0, 5.0 / 60.0, &start, {to}, 2.0);
         const double expected = off_nm <= kOffLegNm ? 15.0 : std::hypot(off_nm, 15.0);

@@ -1498,11 +1498,18 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
             if (id == 0x101F4 && static_cast<int32_t>(events[events_seen].parameter) == 0) {
                 counts.onto_level_offs += onto;
                 counts.onto_descent_level_offs += onto && vnav_phase == VnavPhase::Descent;
-                // Once out of a hold no level above the end of the descent.
+                // Once out of a hold no level above the end of the descent:
+                // a level-off is a descent stopped (a zero sent to an aircraft
+                // already level stops none), and the altitude of an end just
+                // met is the path's own level until the next T/D.
                 const auto end = std::find_if(ends.begin(), ends.end(),
                                               [](const PathEnd& e) { return e.index >= to_waypoint_index; });
+                const auto met = std::find_if(ends.rbegin(), ends.rend(),
+                                              [](const PathEnd& e) { return e.index < to_waypoint_index; });
+                const bool at_met_end = met != ends.rend() && std::fabs(altitude - met->altitude) <= kMetFt;
                 if (new_kinds && left_hold && vnav_engaged == 1 && lnav_engaged == 1 &&
                     to_waypoint_index < last && vnav_phase == VnavPhase::Descent && end != ends.end() &&
+                    m.vertical_speed_fpm < -kStillDescendingFpm && !at_met_end &&
                     altitude > end->altitude + kMetFt && !level_after_hold_reported) {
                     level_after_hold_reported = true;
                     faults.push_back(where("levelled after the hold, ft above the end of descent",

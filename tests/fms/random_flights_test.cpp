@@ -136,11 +136,9 @@ const FixedSeed kFixedSeeds[] = {
     {53000104, 1, "a climb levelled in a hold's pattern far out, its T/C round the pattern"},
     {55000211, 1, "a hold near a pole joined against its inbound course 10 NM out, levelled joining it"},
     {20093, 1, "a T/D ahead of an aircraft come back from beyond an overshot hairpin, on its way"},
-    {20256, 1,
-     "an arrival chosen past a descent's end with altitudes above it: passed under, not climbed to"},
+    {20256, 1, "an arrival chosen past a descent's end with altitudes above it: passed under, not climbed to"},
     {1844, 1, "a climb to FL400 in a hold whose pattern grew with the speed: levelled wide of it"},
-    {73000283, 1,
-     "VNAV engaged at FL270 over a 3500 ft end: the 8500 ft after it out of reach, not to be under"},
+    {73000283, 1, "VNAV engaged at FL270 over a 3500 ft end: the 8500 ft after it out of reach, not to be under"},
     {97000071, 1, "a climb to FL410 levelled 12 NM wide of a leg after a sharp turn, abeam its T/C"},
     {97000450, 1, "a descent from FL360 begun 25 NM wide of a 10 NM leg after a turn, abeam its T/D"},
     {95000073, 1, "an approach chosen in the descent after the origin was loaded: KSEA given CYVR's 14 ft"},
@@ -149,33 +147,25 @@ const FixedSeed kFixedSeeds[] = {
     {94000248, 1, "a hold at FL230 left by EXIT HOLD in its first turn, its fix inside the turn back to it"},
     {92001436, 1, "a hairpin before the arrival whose leg out was sequenced in the turn: levelled turning"},
     {92001867, 1, "a hairpin before the arrival whose leg out was sequenced in the turn, after a hold"},
-    {91002822, 1,
-     "a cap 100 ft below a 4000 ft cruise: levelled at it for the T/C, 67 NM short of the pages'"},
+    {91002822, 1, "a cap 100 ft below a 4000 ft cruise: levelled at it for the T/C, 67 NM short of the pages'"},
     {92002199, 1, "a hairpin's two fixes sequenced a pass apart in the descent, the rate wavering there"},
     {90201277, 1, "VNAV engaged at 2800 ft 6 NM before an 8900 ft end: out of reach below it, not judged"},
-    {92001883, 1,
-     "a STAR chosen in the descent: the 3800 ft the aircraft came down to from 12600 stays an end"},
+    {92001883, 1, "a STAR chosen in the descent: the 3800 ft the aircraft came down to from 12600 stays an end"},
     {84000063, 1, "a level the route affords rising while VNAV held its own lower one: climbed to, one T/D"},
-    {92002880, 1,
-     "a choice in the descent after the pilot's hold: the 5700 ft ahead stays one to come down to"},
+    {92002880, 1, "a choice in the descent after the pilot's hold: the 5700 ft ahead stays one to come down to"},
     {112000014, 1, "a route saved with LAVVA2 joining I10R at SAUVI loads with SAUVI still the STAR's"},
     {92002134, 1, "the pilot's 3606 ft over a 2000 ft fix sequenced from the far side of a hairpin"},
     {91002098, 1, "a reversal over a pole at its T/D at 16 000 ft: the turn flown level, no nearer the end"},
     {90401055, 1, "a hairpin at a pole sequenced 3 NM early at its T/D at 8000 ft: swung out level"},
     {90302819, 1, "a route typed anew at FL270 13 NM past a T/D at the pole: down at once, not judged by it"},
-    {87001281, 1,
-     "a 4300 ft fix after a short leg, sequenced in cruise at 4900 after a hold at a typed altitude"},
-    {84000063, 1,
-     "swung 24 NM wide of a turn at FL370, abeam inside the next: no descent 5 NM early in a pass"},
-    {87000136, 1,
-     "a GNS direct-to in cruise whose DIRECT legs lengthened the route: the T/D judged along it"},
-    {82001022, 1,
-     "a 5300 ft fix sequenced at 18 800 ft coming down: the descent on to 8300 ft is none begun"},
+    {87001281, 1, "a 4300 ft fix after a short leg, sequenced in cruise at 4900 after a hold at a typed altitude"},
+    {84000063, 1, "swung 24 NM wide of a turn at FL370, abeam inside the next: no descent 5 NM early in a pass"},
+    {87000136, 1, "a GNS direct-to in cruise whose DIRECT legs lengthened the route: the T/D judged along it"},
+    {82001022, 1, "a 5300 ft fix sequenced at 18 800 ft coming down: the descent on to 8300 ft is none begun"},
     {115000958, 1, "a route saved with I34R joining the en-route OLM typed WPT loads with OLM still WPT"},
-    {121000152, 1,
-     "an arrival chosen in a change that put fixes before the flown TO: they are ahead, not flown"},
-    {3239, 1, "a FROM flown at 3950 ft after a hold, sequenced short of its fix: no descent under the path",
-     true},
+    {121000152, 1, "an arrival chosen in a change that put fixes before the flown TO: they are ahead, not flown"},
+    {101006, 1, "swung 20 NM wide of a sharp turn at a pole, too far off to intercept: straight to the TO"},
+    {3239, 1, "a FROM flown at 3950 ft after a hold, sequenced short of its fix: no descent under the path", true},
     {3218, 1, "the descent from a FROM held at 8100 ft begun 2.4 NM before the T/D, short of the fix", true},
     {2123, 1, "the descent to a 2000 ft end begun 1.6 NM before a T/D held back to the fix before it", true},
 };
@@ -248,6 +238,31 @@ TEST(RandomFlights, FixedSeedsFlyEveryKindOfFlight) {
     EXPECT_GT(counts.constraints_checked, counts.constraints_met_checked);
 }
 
+// Fixed seeds judged by the kinds drawn last too: the descent after a hold.
+TEST(RandomFlights, FixedSeedsOfTheNewKinds) {
+    const FixedSeed rows[] = {
+        {2140, 1,
+         "a hold in the climb at 12 000 ft: the descent begun at the climb's 3200 ft/min, under the path"},
+        {2235, 1, "a hold in cruise at FL190: the descent begun at the climb's rate, levelled at 18 456 ft"},
+        {2252, 1,
+         "a hold in the descent left into a turn back: the path came down in the turn, levelled thrice"},
+        {3143, 1, "a hold in the descent left at 5883 ft: levelled at 5813 ft, under the path"},
+        {3235, 1, "a hold in the descent left at 6000 ft: levelled at 3888 ft on the way down"},
+        {3239, 1, "a hold in the descent, then a 4000 ft end met and flown level to the next T/D"},
+        {3386, 1, "a hold in the descent left at 5355 ft: levelled at 5254 ft, 170 ft under the path"},
+        {3452, 1, "a hold in the descent left at 19 500 ft: levelled at 14 151 ft on the way down"},
+    };
+    FlightCounts counts;
+    for (const FixedSeed& row : rows) {
+        const std::size_t before = counts.faults.size();
+        fly_random_flights(row.first, row.count, counts, true);
+        for (std::size_t f = before; f < counts.faults.size(); ++f)
+            counts.faults[f] += std::string(" (") + row.holds + ")";
+    }
+    EXPECT_EQ(counts.holds[0] + counts.holds[1] + counts.holds[2] + counts.holds[3], 8);
+    expect_clean(counts);
+}
+
 // Flights flown one after another in a process, as a simulator session
 // flies them: each sends the autopilot what it sends flown first. Each row
 // flies its seed, the seeds before it, and its seed again.
@@ -293,11 +308,11 @@ TEST(RandomFlights, DISABLED_OpenPathSeeds) {
     const FixedSeed open[] = {
         {2011, 1, "a hairpin onto an approach: the descent begun 17 NM before a T/D across the turn"},
         {2053, 1, "a reversal onto I34L: KORRY's 2000 ft crossed 691 ft low, sequenced before the turn"},
-        {2140, 1, "a hold left at 12 000 ft: levelled at 11 538 ft, 11 244 ft above the end of descent"},
         {2163, 1, "a climb's 8100 ft at NACHS crossed 848 ft high where the path crosses it"},
         {3150, 1, "a T/D 6.8 NM off the path flown round a turn at FL379: the descent begun 10 NM after it"},
         {3034, 1, "a hairpin onto an approach: the descent begun 16.7 NM before a T/D across the turn"},
         {3320, 1, "a reversal onto an approach: the descent begun 12.6 NM before a T/D 2.4 NM off the path"},
+        {84000063, 1, "swung 24 NM wide of a turn, LNAV straight to the TO: the descent begun 13.8 NM early"},
         {3296, 1, "a T/D held back to the fix before a 2000 ft end: the descent begun 1.8 NM before it"},
         {3435, 1, "a T/D held back to MELLO at 4000 ft, passed there: 1.8 NM before it along the path"},
         {3516, 1, "the descent to a 3200 ft fix begun 2.4 NM before a T/D 0.5 NM off the path"},

@@ -75,6 +75,12 @@ class Vnav : public UpdateTest {
         aircraft_state.plat = p.lat;
         aircraft_state.plon = p.lon;
     }
+    // TO i as sequencing steps to it, round the corner before it.
+    static void sequenced_to(int i) {
+        set_flown_to(i);
+        sequenced_to_index = i;
+        sequenced_to_fix = GeoPosition{active_entry(i).lat, active_entry(i).lon};
+    }
     // An altitude to meet: the pilot's (flag 1) or an approach leg's (flag 3),
     // which caps a climb or ends a descent by where it stands.
     static void constrain(int i, double altitude, double speed = 250.0, int flag = 1) {
@@ -589,10 +595,11 @@ TEST_F(Vnav, OutOfATurnBackFlownWideThePathDoesNotRise) {
 // away from its TO for a while: the path runs on by what it flies and comes
 // down. Eased onto the measure it rose back to the T/D's altitude and VNAV
 // levelled near 4860 ft for a minute in the descent (flight seeds 92001436,
-// 92001867). A hold's pattern flies against its leg by design, and with
-// LNAV off nothing turns the aircraft round: there the path eases onto the
-// measure. The aircraft on the straight leg W2-W3, 5 NM short of W3, flies
-// 20 passes of 0.01 NM west, heading west.
+// 92001867). With LNAV off nothing turns the aircraft round: there the path
+// eases onto the measure. Round a hold's pattern, which flies against its
+// leg by design, the aircraft goes no way along the route: the path stands.
+// The aircraft on the straight leg W2-W3, 5 NM short of W3, flies 20 passes
+// of 0.01 NM west, heading west.
 TEST_F(Vnav, TurningAroundOntoItsLegThePathRunsOnByWhatIsFlown) {
     struct Row {
         const char* what;
@@ -601,7 +608,7 @@ TEST_F(Vnav, TurningAroundOntoItsLegThePathRunsOnByWhatIsFlown) {
     };
     const Row rows[] = {
         {"turning around onto the leg", 1, 0, -0.2},
-        {"in a hold's pattern", 1, 1, 0.2},
+        {"in a hold's pattern", 1, 1, 0.0},
         {"LNAV off", 0, 0, 0.2},
     };
     for (const Row& r : rows) {
@@ -672,7 +679,7 @@ TEST_F(Vnav, PathDistanceNeverGrowsWhileTheAircraftClosesOnItsTo) {
         const double out = r.turn;
         const PlanPoint w2 = offset("W2", w1, out, 30.0);
         activate({w0, w1, w2, offset("W3", w2, out, 20.0)});
-        set_flown_to(2);
+        sequenced_to(2);
         PlanPoint here = offset("X", offset("X", w1, out, r.x), out - 90.0, r.y);
         double last = 1e9, first = 0.0, to_nm = 1e9, grown = 0.0;
         for (int step = 0; step < 400; ++step) {
@@ -708,7 +715,7 @@ TEST_F(Vnav, SwungWideAbeamACornerThePathFallsNoFasterThanTheAircraftFlies) {
     const PlanPoint w1 = offset("W1", w0, 0.0, 30.0);
     const PlanPoint w2 = offset("W2", w1, 150.0, 30.0);
     activate({w0, w1, w2, offset("W3", w2, 200.0, 20.0)});
-    set_flown_to(2);
+    sequenced_to(2);
     PlanPoint here = offset("X", offset("X", w1, 150.0, 26.0), 60.0, -20.0);
     double last = -1.0, fallen = 0.0;
     for (int step = 0; step < 400; ++step) {
@@ -722,6 +729,48 @@ TEST_F(Vnav, SwungWideAbeamACornerThePathFallsNoFasterThanTheAircraftFlies) {
         here = offset("X", here, course, 0.1);
     }
     EXPECT_LT(fallen, 0.1 + 1e-3);
+}
+
+// A route put in place with the aircraft where it is (W1 the TO, its leg
+// from W0 due east 30 NM, W2 straight on): LNAV intercepts the leg from within 10 NM of it
+// while the intercept is armed, else flies straight to W1; the path to W1,
+// along the legs and along the path, is the one it flies.
+TEST_F(Vnav, TheWayToTheToOfARoutePutInPlaceIsTheOneLnavFlies) {
+    struct Row {
+        const char* what;
+        double along, right; // from W0 along the leg and to its right (NM)
+        int armed;
+        bool straight;
+    };
+    const Row rows[] = {
+        {"on the leg", 10.0, 0.0, 1, false},
+        {"2 NM off, intercepting", 10.0, 2.0, 1, false},
+        {"9 NM off, intercepting", 10.0, -9.0, 1, false},
+        {"12 NM off: too far to intercept", 10.0, 12.0, 1, true},
+        {"34 NM off: too far to intercept", 25.0, -34.0, 1, true},
+        {"2 NM off, not armed", 10.0, 2.0, 0, true},
+        {"behind the FROM, not armed", -6.0, 4.0, 0, true},
+        {"behind the FROM, intercepting", -6.0, 4.0, 1, false},
+        {"beyond the TO, intercepting", 33.0, 1.0, 1, false},
+    };
+    for (const Row& r : rows) {
+        const PlanPoint w0{"W0", 0.0, 10.0};
+        const PlanPoint w1 = offset("W1", w0, 90.0, 30.0);
+        activate({w0, w1, offset("W2", w1, 90.0, 30.0)});
+        intercept_armed = r.armed;
+        at(offset("X", offset("X", w0, 90.0, r.along), 180.0, r.right));
+        const double straight = nm_between(aircraft_state.plat, aircraft_state.plon, w1.lat, w1.lon);
+        const double expected = r.straight ? straight : std::fabs(30.0 - r.along);
+        EXPECT_EQ(flies_straight_to_to(), r.straight) << r.what;
+        EXPECT_NEAR(distance_ahead_to(1), expected, 0.1) << r.what;
+        EXPECT_NEAR(path_distance_through(1), expected, 0.1) << r.what;
+        EXPECT_NEAR(path_distance_through(2), expected + 30.0, 0.1) << r.what;
+        // A direct-to flies its own leg from where it was made.
+        direct_to_active = 1;
+        direct_to_origin = GeoPosition{aircraft_state.plat, aircraft_state.plon};
+        EXPECT_FALSE(flies_straight_to_to()) << r.what;
+        direct_to_active = 0;
+    }
 }
 
 TEST_F(Vnav, PathDistanceCountsEachTurnAsTheTopOfDescentIsPlaced) {

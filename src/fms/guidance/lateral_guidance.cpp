@@ -1,6 +1,7 @@
 #include "fms/guidance/lateral_guidance.h"
 
 #include "fms/math/nav_math.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
 #include "sim/aircraft_state.h"
 
@@ -27,6 +28,8 @@ GeoPosition steer_point;
 double lnav_heading_command = 0.0;
 int last_heading_bug_sent = 999;
 int intercept_armed = 0;
+int sequenced_to_index = -1;
+GeoPosition sequenced_to_fix;
 
 int direct_to_active = 0;
 GeoPosition direct_to_origin;
@@ -82,4 +85,32 @@ void start_direct_to() {
     double m = course - aircraft_state.magvar;
     if (m < 0.5) m += 360.0;
     direct_to_course_deg = m;
+}
+
+double active_leg_offset_nm() {
+    const int to = to_waypoint_index;
+    if (to < 1 || to > active_plan_last) return 0.0;
+    const AircraftState& a = aircraft_state;
+    const RouteWaypoint& w = active_plan[to];
+    const GeoPosition start = active_leg_start();
+    double leg = 0.0, straight = 0.0, course = 0.0;
+    gc_dist_course(start.lat, start.lon, w.lat, w.lon, &leg, &course);
+    gc_dist_course(a.plat, a.plon, w.lat, w.lon, &straight, &course);
+    GeoPosition abeam;
+    gc_point_toward(start.lat, start.lon, w.lat, w.lon, leg - straight, &abeam.lat, &abeam.lon);
+    double off = 0.0;
+    gc_dist_course(abeam.lat, abeam.lon, a.plat, a.plon, &off, &course);
+    return off;
+}
+
+bool flies_straight_to_to() {
+    const int to = to_waypoint_index;
+    if (to < 1 || to > active_plan_last || direct_to_active == 1) return false;
+    if (hold_armed != 0 && holding_active != 0) return false;
+    // Swung wide of the corner it sequenced the TO at, the aircraft is in
+    // that corner: its own measure holds there.
+    const RouteWaypoint& w = active_plan[to];
+    if (sequenced_to_index == to && sequenced_to_fix.lat == w.lat && sequenced_to_fix.lon == w.lon)
+        return false;
+    return intercept_armed != 1 || active_leg_offset_nm() >= kInterceptWithinNm;
 }

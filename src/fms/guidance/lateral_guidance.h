@@ -48,6 +48,28 @@ extern double lnav_heading_command; // magnetic
 extern int last_heading_bug_sent;   // whole degrees; 999 = none
 extern int intercept_armed;         // 1 = steer to the leg, 0 = fly straight to TO
 
+// The TO sequencing stepped to (index and fix; index -1 when none): one put
+// in place otherwise (a new plan, a direct-to) differs from it.
+extern int sequenced_to_index;
+extern GeoPosition sequenced_to_fix;
+
+// LNAV intercepts the active leg from nearer than this (NM); farther off it
+// flies straight to the TO until the next sequencing arms the intercept.
+inline constexpr double kInterceptWithinNm = 10.0;
+
+// How far the aircraft is off the active leg (NM), measured as LNAV measures
+// its cross-track, from where it is now.
+double active_leg_offset_nm();
+
+// Whether LNAV flies from the aircraft straight to the TO of a route put in
+// place (activated, loaded, executed anew, LNAV engaged again), on no leg:
+// the intercept is not armed, or the aircraft is too far off the active leg
+// to intercept it. A direct-to flies its own leg and a hold its pattern; a TO
+// sequencing stepped to is flown round the corner before it, however wide,
+// and that corner measures it. Everything measured to the TO is then
+// measured along the straight line.
+bool flies_straight_to_to();
+
 // A direct-to leg from direct_to_origin on the magnetic course; while
 // direct_to_turn_direction is 1 or 2 the turn into it is imposed and LNAV
 // leaves the heading bug alone.

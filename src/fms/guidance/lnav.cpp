@@ -65,9 +65,9 @@ void steer_on_leg() {
         gc_destination_point(from.lat, from.lon, leg_course_deg + a.magvar, along, &steer_point.lat,
                              &steer_point.lon);
     }
-    if (to_waypoint_index <= active_plan_last && cross_track_nm < 10.0) {
+    if (to_waypoint_index <= active_plan_last && cross_track_nm < kInterceptWithinNm) {
         if (intercept_armed == 1) command(heading_to(steer_point));
-    } else if (cross_track_nm >= 10.0 && intercept_armed == 1) {
+    } else if (cross_track_nm >= kInterceptWithinNm && intercept_armed == 1) {
         intercept_armed = 0; // too far off: straight to the TO waypoint until the next sequencing
     }
 }

@@ -11,6 +11,7 @@
 #include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/entry_marks.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/route_plan.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/update_state.h"
@@ -189,14 +190,23 @@ void descent_vertical_speed(bool with_altitude) {
     const double band = level ? 0.0 : kBelowPathBandFt;
     // Short of a T/D ahead the path is level: held there, unless well above
     // it. Reaching it is the event that starts the descent, sent at once.
+    // So it is where the path stands (in a hold, turning back from one).
     const bool short_of_tod = descent_path_distance_nm > std::max(0.0, descent_path_span_nm);
     if (descent_path_short_of_tod && !short_of_tod) descent_path_tod_due = true;
     descent_path_short_of_tod = short_of_tod;
     // Level at the target already (a hold flown at its altitude): nothing is
     // left to come down, where the least descent rate went out lap by lap.
     const bool at_target = level && a.indicated_altitude_ft - vertical_target_altitude < kSameLevelFt;
-    if (below_min_vnav_ias() || at_target || a.indicated_altitude_ft < path - band ||
-        (short_of_tod && a.indicated_altitude_ft < path + kBelowPathBandFt))
+    // Needing less than the least rate the autopilot is given (a path laid
+    // shallow, as after a hold left low), a descent at that least rate comes
+    // down under the path and levels there, over and over. One not under
+    // way waits, level, until the least rate is the one needed: begun at it,
+    // it comes down once to the target (a command is cut to the hundred, so
+    // the rate needed only grows).
+    const bool descending = vnav_vs_sent < 0 && vnav_vs_sent != kNoVsSent;
+    const bool under_least = !descending && vnav_required_vs < MinVnavDescRate;
+    if (below_min_vnav_ias() || at_target || under_least || a.indicated_altitude_ft < path - band ||
+        ((short_of_tod || descent_path_held) && a.indicated_altitude_ft < path + kBelowPathBandFt))
         command = 0;
     command = -command;
     vnav_vs_command = command;
@@ -282,6 +292,31 @@ void cruise_speed(const RouteWaypoint& to) {
     }
 }
 
+// Whether the aircraft heads along the active leg: turned onto it, not
+// still closing on it at an angle (where the distance to go falls slower
+// than the aircraft flies).
+bool on_active_leg_course() {
+    constexpr double kAlongLegDeg = 20.0;
+    const int to = to_waypoint_index;
+    if (to < 1 || to > active_plan_last) return true;
+    const GeoPosition start = active_leg_start();
+    double length = 0.0, course = 0.0;
+    gc_dist_course(start.lat, start.lon, active_plan[to].lat, active_plan[to].lon, &length, &course);
+    const double track = aircraft_state.map_heading_deg - drift_angle_deg;
+    const double off = std::fabs(floored_mod(track - course + 180.0, 360.0) - 180.0);
+    return lnav_engaged != 1 || !(length > 0.0) || off <= kAlongLegDeg;
+}
+
+// The span of a path from the T/D's altitude down to the E/D's that passes
+// through `altitude` `distance` before where the E/D is met; at or above the
+// T/D's altitude the path is at its top there, and an aircraft at or below
+// the E/D's has no path through it to lie on.
+double span_through(const VerticalProfile& p, double distance, double altitude) {
+    const double top = p.tod.altitude_ft, end = p.ed.altitude_ft;
+    if (!(altitude > end) || !(top > altitude)) return distance;
+    return distance * (top - end) / (altitude - end);
+}
+
 } // namespace
 
 void update_descent_path() {
@@ -290,13 +325,25 @@ void update_descent_path() {
     if (vnav_phase != VnavPhase::Descent || !p.tod.exists ||
         target != within_flown(constraint_waypoint_index)) {
         descent_path_distance_nm = -1.0;
-        descent_path_short_of_tod = descent_path_tod_due = descent_path_turning_back = false;
+        descent_path_short_of_tod = descent_path_tod_due = descent_path_turning_back = descent_path_held =
+            false;
         return;
     }
     const AircraftState& a = aircraft_state;
     bool turning_back = false;
     double distance = path_distance_to(target, &turning_back);
     const double descent = p.ed.ahead_nm - p.tod.ahead_nm; // along LNAV's path
+    // Round a hold's pattern the aircraft goes no way along the route, nor
+    // while it turns back onto it after leaving the pattern (at the fix, not
+    // before it as the path reckons a turn; or wherever the hold was
+    // deleted): the path stands. Measured through the pattern it rose and
+    // fell lap by lap, and run on by the distance flown in the turn it came
+    // down miles early, then lay too flat to follow. On the way again, the
+    // rest of the descent is laid from where the aircraft is, over what is
+    // still to fly.
+    const bool in_pattern = hold_armed != 0 && holding_active != 0;
+    const bool was_held = descent_path_held;
+    descent_path_held = in_pattern || (was_held && !on_active_leg_course());
     if (descent_path_distance_nm < 0.0 || descent_path_target != target) {
         // The profile's descent is laid over what is still to fly from the
         // T/D to where the E/D is met: longer by what the aircraft flew past
@@ -309,11 +356,17 @@ void update_descent_path() {
         if (from >= 1 && holds_altitude(active_plan[from]) &&
             std::fabs(predicted_altitude(active_plan[from]) - p.tod.altitude_ft) <= kSameLevelFt)
             descent_path_span_nm = std::min(descent_path_span_nm, distance - path_short_of_from());
+        if (was_held && !in_pattern)
+            descent_path_span_nm = span_through(p, distance, a.indicated_altitude_ft);
     } else {
         double flown = 0.0, course = 0.0;
         gc_dist_course(descent_path_lat, descent_path_lon, a.plat, a.plon, &flown, &course);
         const double kept = descent_path_distance_nm - flown;
-        if (turning_back) {
+        if (descent_path_held) {
+            distance = descent_path_distance_nm;
+        } else if (was_held) {
+            descent_path_span_nm = span_through(p, distance, a.indicated_altitude_ft);
+        } else if (turning_back) {
             // Turning back, the path runs on by what the aircraft flies.
             distance = kept;
         } else if (descent_path_turning_back && distance > kept + kPathEasingNm) {

@@ -61,3 +61,7 @@ inline double descent_path_span_nm = -1.0;
 // whose descent is still to be commanded.
 inline bool descent_path_short_of_tod = false;
 inline bool descent_path_tod_due = false;
+// The path stands while the aircraft flies a hold's pattern, and while it
+// turns back onto the route after leaving one: it goes no way along the
+// route there.
+inline bool descent_path_held = false;

@@ -30,8 +30,10 @@ double distance_ahead_to(int k) {
     gc_dist_course(start.lat, start.lon, a.plat, a.plon, &out, &course);
     const double along = out * std::cos((course - leg_course) * 3.141592653589793 / 180.0);
     const double abeam = leg > 0.5 && std::isfinite(along) ? std::fabs(leg - along) : straight;
-    // Beside the leg by a hair the straight line stands (exactly as before).
-    const double on_leg = straight - std::max(0.0, straight - abeam - 0.05);
+    // Beside the leg by a hair the straight line stands (exactly as before);
+    // and wherever LNAV flies straight to the TO.
+    const double on_leg =
+        flies_straight_to_to() ? straight : straight - std::max(0.0, straight - abeam - 0.05);
     return route_distance_from(active_plan, a.plat, a.plon, to, k) - straight + on_leg;
 }
 
@@ -309,6 +311,16 @@ bool heading_against_leg(const Spot& start, int to) {
     return off(out) > 90.0 && off(back + 180.0) > 90.0;
 }
 
+// Whether LNAV, flying straight to the TO, is turning the aircraft around
+// towards it: its true heading more than a right angle off the course to it.
+bool heading_away_from_to(int to) {
+    if (lnav_engaged != 1) return false;
+    double course = 0.0;
+    nm_between(Spot{aircraft_state.plat, aircraft_state.plon}, spot(to), &course);
+    const double d = std::fmod(std::fabs(aircraft_state.map_heading_deg - course), 360.0);
+    return (d > 180.0 ? 360.0 - d : d) > 90.0;
+}
+
 // Where the aircraft in a corner just sequenced joins the leg out (its
 // corner's end): how far along the legs and along the path, when it is in one
 // of a right angle or less.
@@ -339,14 +351,17 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
     Spot prev{start.lat, start.lon};
     double in_course = 0.0;
     const double leg = nm_between(prev, spot(to), &in_course);
-    double d = leg - along(prev, spot(to), here); // to the TO waypoint along its leg
+    // Flown straight to the TO, the aircraft is as far as the line to it;
+    // else as far as it stands along the leg it intercepts.
+    const bool straight = flies_straight_to_to();
+    double d = straight ? nm_between(here, spot(to)) : leg - along(prev, spot(to), here);
     // Just past a corner at the leg's start the aircraft flies its chord
     // until it joins the leg; off the leg (doubling back, joining, turning
     // around) it is as far as it stands along it.
     const int from = previous_place(active_plan, to);
     bool sharp = false;
     double exit_to_leg_end = -1.0; // from the corner's end on to the TO
-    if (direct_to_active != 1 && from >= 1) {
+    if (direct_to_active != 1 && !straight && from >= 1) {
         const int before = previous_place(active_plan, from);
         if (before >= 0) {
             double course_in = 0.0;
@@ -366,7 +381,8 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
             if (turning_back != nullptr) *turning_back = left > 0.0 && c.turns_back();
         }
     }
-    if (turning_back != nullptr && !*turning_back) *turning_back = heading_against_leg(prev, to);
+    if (turning_back != nullptr && !*turning_back)
+        *turning_back = straight ? heading_away_from_to(to) : heading_against_leg(prev, to);
     // Past the TO's abeam (not sequenced: in a hold, LNAV off) it has that
     // much to come back, as along the legs.
     d = std::fabs(d);

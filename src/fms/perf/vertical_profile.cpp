@@ -132,7 +132,8 @@ ProfilePoint point_on_path(int end, double path_nm, double end_path_nm, double a
     ProfilePoint p;
     if (on_way && path_nm >= 0.0 && point_on_pattern(end, path_nm, &p)) {
         // The climb goes on round the hold's pattern.
-    } else if ((on_way && legs >= 0.0 && legs < to_legs) || short_of_leg || wide_short_of_to) {
+    } else if (((on_way || flies_straight_to_to()) && legs >= 0.0 && legs < to_legs) || short_of_leg ||
+               wide_short_of_to) {
         // Before the TO: on the way the aircraft flies to it, not on its leg
         // (off the leg, joining it, cutting a corner or in a hold's pattern
         // far out, the leg's point abeam stands off the aircraft's way).

@@ -176,6 +176,11 @@ void on_tod_passed() {
         trigger_key_event(kKeyAutopilotAltitudeSet, static_cast<uint32_t>(descent_altitude_command()));
     vnav_altitude_set = 1;
     commanded_altitude_refresh = saturate_to_whole(a.snap_token_1);
+    // A rate held from the climb (the cruise sends none) is no descent's:
+    // the descent's own goes out with its altitude, not after standing its
+    // passes while the autopilot comes down at the climb's rate, under the
+    // path.
+    if (vnav_vs_sent > 0) vnav_vs_sent = kNoVsSent;
     if (VnavSetSpd != 1) return;
     const bool near = VnavSetSpdRestDist > distance_to_to_nm;
     if (near) call_for_vnav_targets(VnavReason::LateSpeed, kSpeedTarget);
