@@ -70,6 +70,8 @@ struct FixedSeed {
     unsigned first;
     int count;
     const char* holds;
+    // Judged along the flown path as well (the judgments added last).
+    bool new_kinds = false;
 };
 const FixedSeed kFixedSeeds[] = {
     {1, 120, "the first seeds: every kind of flight"},
@@ -163,6 +165,9 @@ const FixedSeed kFixedSeeds[] = {
     {115000958, 1, "a route saved with I34R joining the en-route OLM typed WPT loads with OLM still WPT"},
     {121000152, 1, "an arrival chosen in a change that put fixes before the flown TO: they are ahead, not flown"},
     {101006, 1, "swung 20 NM wide of a sharp turn at a pole, too far off to intercept: straight to the TO"},
+    {3239, 1, "a FROM flown at 3950 ft after a hold, sequenced short of its fix: no descent under the path", true},
+    {3218, 1, "the descent from a FROM held at 8100 ft begun 2.4 NM before the T/D, short of the fix", true},
+    {2123, 1, "the descent to a 2000 ft end begun 1.6 NM before a T/D held back to the fix before it", true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
@@ -185,7 +190,7 @@ TEST_P(FixedSeedGroup, FlyEveryRouteDownToItsEnd) {
                 flight++ % kSeedGroups != GetParam())
                 continue;
             const std::size_t before = counts.faults.size();
-            fly_random_flights(seed, 1, counts, false);
+            fly_random_flights(seed, 1, counts, row.new_kinds);
             for (std::size_t f = before; f < counts.faults.size(); ++f)
                 counts.faults[f] += std::string(" (") + row.holds + ")";
         }
@@ -246,6 +251,8 @@ TEST(RandomFlights, FixedSeedsOfTheNewKinds) {
         {3239, 1, "a hold in the descent, then a 4000 ft end met and flown level to the next T/D"},
         {3386, 1, "a hold in the descent left at 5355 ft: levelled at 5254 ft, 170 ft under the path"},
         {3452, 1, "a hold in the descent left at 19 500 ft: levelled at 14 151 ft on the way down"},
+        {128000932, 1,
+         "a hold near a pole left onto a long leg: the path stood on to TP2, passed at 19 329 ft for 5600"},
     };
     FlightCounts counts;
     for (const FixedSeed& row : rows) {
@@ -254,7 +261,7 @@ TEST(RandomFlights, FixedSeedsOfTheNewKinds) {
         for (std::size_t f = before; f < counts.faults.size(); ++f)
             counts.faults[f] += std::string(" (") + row.holds + ")";
     }
-    EXPECT_EQ(counts.holds[0] + counts.holds[1] + counts.holds[2] + counts.holds[3], 8);
+    EXPECT_EQ(counts.holds[0] + counts.holds[1] + counts.holds[2] + counts.holds[3], 9);
     expect_clean(counts);
 }
 
@@ -308,6 +315,9 @@ TEST(RandomFlights, DISABLED_OpenPathSeeds) {
         {3034, 1, "a hairpin onto an approach: the descent begun 16.7 NM before a T/D across the turn"},
         {3320, 1, "a reversal onto an approach: the descent begun 12.6 NM before a T/D 2.4 NM off the path"},
         {84000063, 1, "swung 24 NM wide of a turn, LNAV straight to the TO: the descent begun 13.8 NM early"},
+        {3296, 1, "a T/D held back to the fix before a 2000 ft end: the descent begun 1.8 NM before it"},
+        {3435, 1, "a T/D held back to MELLO at 4000 ft, passed there: 1.8 NM before it along the path"},
+        {3516, 1, "the descent to a 3200 ft fix begun 2.4 NM before a T/D 0.5 NM off the path"},
     };
     FlightCounts counts;
     for (const FixedSeed& row : open) {

@@ -6,11 +6,15 @@
 #include "data/aircraft_settings.h"
 #include "data/module_settings.h"
 #include "fms/exec/exec_erase.h"
+#include "fms/guidance/lateral_guidance.h"
+#include "fms/perf/flown_route.h"
+#include "fms/perf/vertical_profile.h"
 #include "fms/perf/vnav_phase.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/vertical_state.h"
 #include "fms/units/cdu_text.h"
 #include "plan_builder.h"
+#include "test_environment_reset.h"
 
 #include <cmath>
 
@@ -93,6 +97,85 @@ TEST_F(VnavFlight, ClimbsCruisesAndMeetsTheDescentConstraint) {
     EXPECT_EQ(smiths_cdu_page, 36);
     EXPECT_EQ(sent(0x1024C).back(), 3000u); // on to the end of the route
     EXPECT_NEAR(altitude_at_p5, 6000.0, 300.0);
+}
+
+// A turn of each angle at T, whose altitude is one to be at, before F on the
+// leg out, another: the path the profile lays the descent over is the one
+// LNAV flies. T is sequenced where the path says, the way flown to F's
+// crossing is as long as the path reckoned it 15 NM before T, and the way
+// from T's crossing to F's as the profile did; both fixes are crossed at
+// their altitudes. Past 120 degrees
+// the turn is flown past T, not cut miles short of it. Open: LNAV still
+// sequences such a turn by its anticipation, miles short of its fix, and the
+// path cuts it on the chord.
+TEST_F(VnavFlight, DISABLED_TurnsOfEveryAngleFlownAsThePathLaysThem) {
+    for (const double ias : {180.0, 230.0}) {
+        for (const double turn : {30.0, 90.0, 115.0, 130.0, 150.0, 170.0, 180.0}) {
+            reset_module_state_for_tests();
+            SetUp();
+            host::AircraftModel& m = host::aircraft();
+            m.altitude_ft = m.ap_altitude_ft = 8000.0;
+            m.ias_kt = m.ap_airspeed_kt = ias;
+            m.ap_altitude_hold = m.ap_airspeed_hold = true;
+            VnavOffOnManAltChg = 1;
+            VnavSetSpd = 0;
+            DescentRate = descent_rate_used_fpm = 1000.0;
+            climb_tas_target = descent_tas_target = ias;
+            std::vector<PlanPoint> points{{"P0", 47.0, 8.0}};
+            points.push_back(offset("P1", points.back(), 90.0, 20.0));
+            points.push_back(offset("T", points.back(), 90.0, 20.0));
+            points.push_back(offset("F", points.back(), 90.0 + turn, 14.0));
+            points.push_back(offset("E", points.back(), 90.0 + turn, 14.0));
+            write_plan(working_plan, points);
+            working_entry(0).alt_constraint = 2000.0;
+            for (const auto& [i, ft] : {std::pair{2, 6000.0}, std::pair{3, 3500.0}}) {
+                working_entry(i).altitude_kind = AltitudeKind::Pilot;
+                working_entry(i).alt_constraint = ft;
+            }
+            working_entry(4).alt_constraint = 2000.0;
+            plan_cruise_altitude = 8000;
+            place(points[0].lat, points[0].lon, 90.0);
+            pass();
+            route_state = kRouteStateActivated;
+            reset_active_route_state();
+            set_to_position(GeoPosition{points[1].lat, points[1].lon});
+            lnav_engaged = vnav_engaged = intercept_armed = 1;
+            smiths_cdu_page = 34;
+            pass_until([] { return to_waypoint_index == 2; }, 18 * 600);
+            pass_until([] { return distance_to_to_nm < 15.0; }, 18 * 600);
+            passes(2);
+            const double planned = path_distance_through(3);
+            const double profiled =
+                active_profile().entries[3].ahead_nm - active_profile().entries[2].ahead_nm;
+            const double switched = switch_before(2);
+            double flown = 0.0, sequenced_at = -1.0;
+            double nearest[2] = {1e9, 1e9}, crossed_ft[2] = {0.0, 0.0}, flown_at[2] = {0.0, 0.0};
+            double lat = m.lat_deg, lon = m.lon_deg;
+            for (int i = 0; i < 18 * 60 * 20 && to_waypoint_index <= 4; ++i) {
+                const double before = distance_to_to_nm;
+                const int to = to_waypoint_index;
+                pass();
+                if (to == 2 && to_waypoint_index == 3) sequenced_at = before;
+                double step = 0.0, course = 0.0;
+                gc_dist_course(lat, lon, m.lat_deg, m.lon_deg, &step, &course);
+                flown += step;
+                lat = m.lat_deg, lon = m.lon_deg;
+                for (int k = 0; k < (to_waypoint_index >= 3 ? 2 : 1); ++k) {
+                    double d = 0.0;
+                    gc_dist_course(lat, lon, points[k + 2].lat, points[k + 2].lon, &d, &course);
+                    if (d < nearest[k]) nearest[k] = d, crossed_ft[k] = m.altitude_ft, flown_at[k] = flown;
+                }
+                if (to_waypoint_index == 4 && nearest[1] < 2.0 && flown > flown_at[1] + 2.0) break;
+            }
+            const std::string row = std::to_string(int(turn)) + " deg at " + std::to_string(int(ias)) + " kt";
+            EXPECT_NEAR(sequenced_at, switched, 0.5) << row;
+            EXPECT_NEAR(flown_at[1], planned, 0.5) << row;
+            EXPECT_NEAR(profiled, flown_at[1] - flown_at[0], 0.5) << row;
+            EXPECT_NEAR(crossed_ft[0], 6000.0, 300.0) << row;
+            EXPECT_NEAR(crossed_ft[1], 3500.0, 300.0) << row;
+            if (turn > 120.0) EXPECT_LT(sequenced_at, 2.0) << row;
+        }
+    }
 }
 
 } // namespace

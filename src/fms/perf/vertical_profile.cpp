@@ -181,11 +181,19 @@ ProfilePoint descent_top_point(const VerticalProfile& prof, const DescentEnd& e,
         // starts from) is left at it: a descent longer than the way on from
         // it is flown steeper, not begun before it.
         const ProfileEntry& h = prof.entries[static_cast<std::size_t>(held)];
-        const bool at_level = h.role == ConstraintRole::AtLevel || std::fabs(h.altitude_ft - top) <= kSameLevelFt;
+        const bool at_level =
+            h.role == ConstraintRole::AtLevel || std::fabs(h.altitude_ft - top) <= kSameLevelFt;
+        held = nm > room && at_level ? held : 0;
         if (nm > room) nm = at_level ? std::max(0.0, room) : std::max(descent, room);
+    } else {
+        held = 0;
     }
-    nm = std::min(nm, std::max(descent, end_nm - toc_ahead_nm));
-    return point_on_path(e.index, end_nm - nm, end_nm, top);
+    const double most = std::max(descent, end_nm - toc_ahead_nm);
+    if (nm > most) held = 0;
+    nm = std::min(nm, most);
+    ProfilePoint p = point_on_path(e.index, end_nm - nm, end_nm, top);
+    p.at_fix_held = held != 0;
+    return p;
 }
 
 // A waypoint's or an approach leg's own altitude, which no prediction

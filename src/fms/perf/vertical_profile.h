@@ -43,6 +43,9 @@ struct ProfilePoint {
     // On the pattern of a hold flown at the TO, where the aircraft goes
     // round: no place on the legs to measure it by.
     bool on_pattern = false;
+    // A T/D held back to where a fix flown level is passed: the level is
+    // kept up to there, not left the usual margin before it.
+    bool at_fix_held = false;
 };
 
 // The rates the entries are predicted at (the cruise planning's).

@@ -135,7 +135,16 @@ bool detect_tod() {
         if (d < 10.0) d = -1.0;
         reversal_near_tod = 0;
     }
-    if (!(d <= kTodPassedWithinNm)) return false;
+    // Held level up to a fix, the descent leaves the level where the fix is
+    // passed: begun the usual margin early it would cross the fix low.
+    if (!(d <= (profile && p.tod.at_fix_held ? 0.0 : kTodPassedWithinNm))) return false;
+    // Nor before a FROM flown at the level, sequenced short of its fix, is
+    // passed: the descent's path keeps the level up to there, and begun
+    // before it the aircraft comes down under the path and levels off.
+    const int from = to_waypoint_index - 1;
+    if (d > 0.0 && from >= 1 && holds_altitude(active_plan[from]) &&
+        std::fabs(predicted_altitude(active_plan[from]) - top) <= kSameLevelFt && path_short_of_from() > 0.0)
+        return false;
     vertical_target_cursor.move_to(end.index);
     descent_speed_phase = kDescentSpeedPhaseOn;
     tune_destination_localizer();
