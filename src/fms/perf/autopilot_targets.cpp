@@ -292,19 +292,22 @@ void cruise_speed(const RouteWaypoint& to) {
     }
 }
 
-// Whether the aircraft heads along the active leg: turned onto it, not
-// still closing on it at an angle (where the distance to go falls slower
-// than the aircraft flies).
+// Whether the aircraft heads along the active leg to the TO: turned onto
+// it, not still closing on it at an angle (where the distance to go falls
+// slower than the aircraft flies). Taken from where the aircraft is: the
+// course where a long leg began says little of it far along it, or near a
+// pole.
 bool on_active_leg_course() {
     constexpr double kAlongLegDeg = 20.0;
+    constexpr double kSwingingNm = 1.0; // closer, the bearing to the TO swings
     const int to = to_waypoint_index;
-    if (to < 1 || to > active_plan_last) return true;
-    const GeoPosition start = active_leg_start();
+    if (lnav_engaged != 1 || to < 1 || to > active_plan_last) return true;
+    const AircraftState& a = aircraft_state;
     double length = 0.0, course = 0.0;
-    gc_dist_course(start.lat, start.lon, active_plan[to].lat, active_plan[to].lon, &length, &course);
-    const double track = aircraft_state.map_heading_deg - drift_angle_deg;
+    gc_dist_course(a.plat, a.plon, active_plan[to].lat, active_plan[to].lon, &length, &course);
+    const double track = a.map_heading_deg - drift_angle_deg;
     const double off = std::fabs(floored_mod(track - course + 180.0, 360.0) - 180.0);
-    return lnav_engaged != 1 || !(length > 0.0) || off <= kAlongLegDeg;
+    return !(length > kSwingingNm) || off <= kAlongLegDeg;
 }
 
 // The span of a path from the T/D's altitude down to the E/D's that passes
