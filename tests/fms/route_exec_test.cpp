@@ -12,6 +12,7 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/plan/holds.h"
+#include "fms/plan/plan_edit.h"
 #include "fms/plan/route_exec.h"
 #include "fms/plan/route_state.h"
 #include "fms/plan/selection_texts.h"
@@ -133,6 +134,33 @@ TEST(RouteExec, ExecCommitsHoldsTheDepartureRunwayAndTheRouteFilesApproach) {
     EXPECT_EQ(applied_arrival_runway, "27");
     EXPECT_EQ(approach_record_index, 2);
     EXPECT_EQ(approach_runway_index, 3);
+}
+
+// A unit's choice on the flown plan moves the approach record that APPROACH
+// REF and the localizer read at once, without an EXEC: a choice pending on
+// the working plan does not, and an approach let go leaves none.
+TEST(RouteExec, TheApproachRecordFollowsTheFlownPlansChoices) {
+    set_active({{"A", ""}, {"D", ""}});
+    route_state = kRouteStateActive;
+    AirportProcedures& destination = airport_slots[destination_slot];
+    destination.approaches.set_count(2);
+    destination.runways.set_count(2);
+    for (int i : {1, 2}) {
+        destination.approaches.slot(i).second_text = i == 1 ? "ILS09" : "ILS27";
+        destination.approaches.slot(i).runway = destination.runways.slot(i).designator = i == 1 ? "09" : "27";
+    }
+    const auto choose_flown = [](const char* approach) {
+        const PlanEdit edit(active_target(), "a unit's choice");
+        ChoicesEdit(edit)->approach = approach;
+    };
+    choose_flown("ILS27");
+    EXPECT_EQ(approach_record_index, 2);
+    EXPECT_EQ(approach_runway_index, 2);
+    ChoicesEdit(working_plan)->approach = "ILS09";
+    EXPECT_EQ(approach_record_index, 2);
+    choose_flown("------");
+    EXPECT_EQ(approach_record_index, 0);
+    EXPECT_EQ(approach_runway_index, 0);
 }
 
 TEST(RouteExec, EraseRestoresTheExecutedRoute) {

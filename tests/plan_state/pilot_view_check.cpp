@@ -196,9 +196,11 @@ std::vector<std::string> legs_walk_faults(bool count_current) {
 std::vector<std::string> approach_ref_faults(const std::string& approach) {
     const std::vector<DrawnText> texts = draw_page(smiths_page_approach_ref);
     const std::string* row = text_at(texts, 10, 156);
-    if (row != nullptr && row->rfind(" " + approach + " ", 0) == 0) return {};
+    // No approach: no row, or one that names only a runway.
+    const std::string named = approach.empty() ? "---" : approach;
+    if (row != nullptr ? row->rfind(" " + named + " ", 0) == 0 : approach.empty()) return {};
     return {"APPROACH REF shows [" + (row != nullptr ? *row : std::string("nothing")) + "], the plan holds " +
-            approach};
+            (approach.empty() ? std::string("none") : approach)};
 }
 
 std::vector<std::string> published_value_faults(bool measured) {

@@ -14,7 +14,7 @@
 // is not showing the plan.
 std::vector<std::string> legs_walk_faults(bool count_current);
 
-// APPROACH REF as drawn: it names `approach` (an approach name).
+// APPROACH REF as drawn: it names `approach` (an approach name; empty: none).
 std::vector<std::string> approach_ref_faults(const std::string& approach);
 
 // The published SERVER values against the active plan, and (`measured`: a

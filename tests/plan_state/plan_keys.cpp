@@ -762,13 +762,23 @@ std::vector<std::string> PlanKeys::step_faults(const std::string& line) {
     if (ended && erase)
         for (const std::string& f : erase_faults())
             faults.push_back("after ERASE: " + f);
-    // An approach the GNS chose on the flown plan, no change pending, is
-    // the plan's at once, as a SMITHS's is at EXEC.
+    // An approach the GNS or MCU chose on the flown plan, no change pending,
+    // is the plan's at once, as a SMITHS's is at EXEC, and APPROACH REF
+    // names it at once; one they let go (a STAR for a runway it does not
+    // serve) is none at once, even where its legs flown stay in the plan.
     const std::string& flown_approach = active_plan.choices().approach;
-    if (starts(line, "gns ") && state_before_ == kRouteStateActive && route_state == kRouteStateActive &&
-        flown_approach != flown_approach_before_ && chosen(flown_approach) && holds_approach_legs()) {
-        plan_approach_ = flown_approach;
-        approach_airport_ = active_plan[active_plan_last].ident;
+    const bool unit_step = starts(line, "gns ") || starts(line, "mcu ");
+    if (unit_step && state_before_ == kRouteStateActive && route_state == kRouteStateActive &&
+        flown_approach != flown_approach_before_) {
+        plan_approach_.clear();
+        if (chosen(flown_approach) && holds_approach_legs()) {
+            plan_approach_ = flown_approach;
+            approach_airport_ = active_plan[active_plan_last].ident;
+        }
+        const bool named = plan_approach_.empty() == !chosen(flown_approach);
+        if (named && rule_on("approach"))
+            for (const std::string& f : approach_ref_faults(plan_approach_))
+                faults.push_back("after a unit's choice on the flown plan: " + f);
     }
     if (ended && exec && !load_pending_ && rule_on("exec")) {
         ++reached_.execs;

@@ -639,6 +639,14 @@ INSTANTIATE_TEST_SUITE_P(
         "route load KPDXKSEA.RTE\ncdu SMITHS_FMS DEP_ARR R2 R4 L4\ncdu SMITHS_FMS EXEC\n"
         "gns GNSXLS NAV FPL L5 L5 ENT\ngns GNSXLS ENT\ngns GNSXLS ENT\ngns GNSXLS L4\ngns GNSXLS ENT\n"
         "gns GNSXLS L3 ENT\ngns GNSXLS ENT\ncdu SMITHS_FMS LEGS DEL L4\ncdu SMITHS_FMS EXEC",
+        // An approach executed and flown (the MCU stepped its TO back from the first fix to the
+        // field), then a STAR for another runway chosen on the GNS, a LEGS change executed: the
+        // approach is let go, its flown legs stay, and APPROACH REF names none.
+        "mcu MCU FPLN NEXT ENTER\ncdu SMITHS_FMS RTE \"KPDX\" L1 \"KPDX\" R1 NEXT \"SANDY\" R1\n"
+        "cdu SMITHS_FMS \"SANDY\" R2\ncdu SMITHS_FMS EXEC\ncdu SMITHS_FMS DEP_ARR R2\ncdu SMITHS_FMS R1\n"
+        "cdu SMITHS_FMS EXEC\nmcu MCU PREV\n"
+        "gns GNSXLS NAV FPL L5 ENT\ngns GNSXLS ENT\ngns GNSXLS L4 ENT\ngns GNSXLS ENT\n"
+        "cdu SMITHS_FMS LEGS DEL L1\ncdu SMITHS_FMS EXEC",
         // A fix deleted on LEGS beside a discontinuity, then an approach whose
         // runway lets the STAR go: one discontinuity stands before it, not two.
         "route load KPDXKSEA.RTE\ngns GNSXLS DIRECT L1 ENT\ncdu SMITHS_FMS LEGS DEL L3\n"

@@ -53,13 +53,15 @@ INSTANTIATE_TEST_SUITE_P(FixedSeeds, PlanStateKeys, ::testing::Range(1u, 9u));
 // direct-to's start after its final fix; an approach chosen in the air whose
 // first fix the STAR flown passed under the same name; a route saved after a
 // direct-to to a fix of the approach before its final fix, and one saved
-// with that final fix deleted.
+// with that final fix deleted; an approach flown, then let go on the GNS by a
+// STAR for another runway.
 INSTANTIATE_TEST_SUITE_P(FoundSeeds, PlanStateKeys,
                          ::testing::Values(2517939768u, 1394139104u, 375190183u, 2462684978u, 1366682634u,
                                            1841039854u, 2526190333u, 2717838051u, 3887354461u, 2209733743u,
                                            3242278411u, 3066129816u, 4021357958u, 400923281u, 2918925411u,
                                            4013287725u, 30542979u, 1551211258u, 416628131u, 204340824u,
-                                           1531395328u, 3681284826u, 2360741990u, 778267151u, 4062602340u));
+                                           1531395328u, 3681284826u, 2360741990u, 778267151u, 4062602340u,
+                                           3061479790u));
 
 class PlanStateHunt : public PlanKeysTest {};
 
@@ -89,8 +91,8 @@ TEST_F(PlanStateHunt, DISABLED_RandomSeeds) {
 // A failing seed's script cut down to the steps that still give its fault.
 TEST_F(PlanStateHunt, DISABLED_ShortenSeed) {
     std::vector<std::string> script;
-    const std::string fault = seed_script(static_cast<unsigned>(env_int("PLAN_KEYS_SEED", 1)),
-                                          env_int("PLAN_KEYS_STEPS", kStepsPerSeed), script);
+    const std::string fault =
+        seed_script(env_seed("PLAN_KEYS_SEED", 1), env_int("PLAN_KEYS_STEPS", kStepsPerSeed), script);
     ASSERT_FALSE(fault.empty()) << "the seed gives no fault";
     const std::string kind = fault.substr(0, fault.find_first_of("0123456789"));
     for (std::size_t chunk = script.size() / 2; chunk >= 1; chunk /= 2)

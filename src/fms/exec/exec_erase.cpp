@@ -55,10 +55,6 @@ namespace {
 
 const char* const kNone = "------";
 
-bool selected(const std::string& text) {
-    return !text.empty() && text != kNone;
-}
-
 void drop_saved_values() {
     forget_executed_performance();
     if (legs_edit_index > 0) legs_edit_cursor.move_to(0);
@@ -148,37 +144,11 @@ void update_origin(int old_state) {
     clear_holds();
 }
 
-void find_approach_runway(const std::string& designator) {
-    const AirportProcedures& destination = airport_slots[destination_slot];
-    for (int r = 1; r <= destination.runways.count(); ++r)
-        if (destination.runways[r].designator == designator) {
-            approach_runway_index = r;
-            return;
-        }
-}
-
-// The approach record and runway of the approach chosen now: a new choice
-// replaces the old one, and none leaves none (an index kept from another
-// choice or airport would point at the wrong record). A runway text that a
-// plan loaded and thrown away has cleared still finds the approach by name.
+// The approach record and runway of the approach chosen now. A runway text
+// that a plan loaded and thrown away has cleared still finds the approach by
+// name.
 void match_approach() {
-    approach_record_index = 0;
-    approach_runway_index = 0;
-    if (!selected(sel_approach)) return;
-    const AirportProcedures& destination = airport_slots[destination_slot];
-    int by_name = 0;
-    for (int i = 1; i <= destination.approaches.count() && approach_record_index == 0; ++i) {
-        const ProcedureRecord& approach = destination.approaches[i];
-        // The approach loader keeps the approach's name in second_text.
-        if (approach.second_text != sel_approach) continue;
-        if (by_name == 0) by_name = i;
-        if (approach.runway == applied_arrival_runway) approach_record_index = i;
-    }
-    // A runway or STAR chosen after the approach (another runway, or none)
-    // leaves the approach the plan holds: the one of that name.
-    if (approach_record_index == 0) approach_record_index = by_name;
-    if (approach_record_index != 0)
-        find_approach_runway(destination.approaches[approach_record_index].runway);
+    match_approach_record(working_plan.choices());
 }
 
 // A plan loaded for the modification put its own airports' detail in the
@@ -304,10 +274,7 @@ void take_up_flown_airports() {
 
 void match_loaded_approach() {
     // The units' choices in progress stay: only the record is the flown plan's.
-    const PlanChoices chosen = working_plan.choices();
-    *ChoicesEdit(working_plan) = active_plan.choices();
-    match_approach();
-    *ChoicesEdit(working_plan) = chosen;
+    match_approach_record(active_plan.choices());
 }
 
 namespace {

@@ -168,7 +168,36 @@ bool PlanChoices::adopt_pending_departure_runway() {
 
 ChoicesEdit::ChoicesEdit(RoutePlan& plan) : choices_(plan.choices_) {}
 
-ChoicesEdit::ChoicesEdit(const PlanEdit& edit) : choices_(edit.t_.plan_->choices_) {}
+ChoicesEdit::ChoicesEdit(const PlanEdit& edit) : choices_(edit.t_.plan_->choices_), flown_(edit.t_.active) {}
+
+// Every unit that changes the flown plan's choices without EXEC (the GNS's
+// procedure pages and direct-to, a deletion that drops a procedure) leaves
+// APPROACH REF and the localizer tuning on the approach the plan now holds.
+ChoicesEdit::~ChoicesEdit() {
+    if (flown_) match_approach_record(choices_);
+}
+
+void match_approach_record(const PlanChoices& choices) {
+    approach_record_index = 0;
+    approach_runway_index = 0;
+    if (!chosen(choices.approach)) return;
+    const AirportProcedures& destination = airport_slots[destination_slot];
+    int by_name = 0;
+    for (int i = 1; i <= destination.approaches.count() && approach_record_index == 0; ++i) {
+        const ProcedureRecord& approach = destination.approaches[i];
+        // The approach loader keeps the approach's name in second_text.
+        if (approach.second_text != choices.approach) continue;
+        if (by_name == 0) by_name = i;
+        if (approach.runway == choices.applied_arrival_runway) approach_record_index = i;
+    }
+    // A runway or STAR chosen after the approach (another runway, or none)
+    // leaves the approach the plan holds: the one of that name.
+    if (approach_record_index == 0) approach_record_index = by_name;
+    if (approach_record_index == 0) return;
+    const std::string& runway = destination.approaches[approach_record_index].runway;
+    for (int r = 1; r <= destination.runways.count() && approach_runway_index == 0; ++r)
+        if (destination.runways[r].designator == runway) approach_runway_index = r;
+}
 
 void choose_without_modification(void (PlanChoices::*choose)(const std::string&), const std::string& text) {
     ((*ChoicesEdit(working_plan)).*choose)(text);

@@ -92,12 +92,23 @@ class ChoicesEdit {
     // The choices of the plan the edit changes.
     explicit ChoicesEdit(const PlanEdit& edit);
     explicit ChoicesEdit(PlanEdit&& edit) = delete;
+    ChoicesEdit(const ChoicesEdit&) = delete;
+    ChoicesEdit& operator=(const ChoicesEdit&) = delete;
+    // The flown plan's choices changed: its approach record follows them.
+    ~ChoicesEdit();
     PlanChoices& operator*() const { return choices_; }
     PlanChoices* operator->() const { return &choices_; }
 
   private:
     PlanChoices& choices_;
+    bool flown_ = false;
 };
+
+// The approach record and runway of the destination slot that `choices`
+// name (approach_record_index, approach_runway_index; 0 = none): of the
+// approach's name, for the runway its legs were built for, else the first of
+// that name. A new choice replaces the old one and none leaves none.
+void match_approach_record(const PlanChoices& choices);
 
 // A choice that raises no modification (a departure runway typed on RTE
 // other than over a flown route's runway) is made on the working plan and,
