@@ -25,7 +25,8 @@ pick_loader() {
     fi
 }
 pick_loader
-wine() { "${WINELOADER:-wine}" "$@"; }
+# `command`: without a loader picked, the wine on the PATH, not this function.
+wine() { if [ -n "${WINELOADER:-}" ]; then "$WINELOADER" "$@"; else command wine "$@"; fi; }
 
 # One root's runs, in order (called by the demo step below).
 if [ "$1" = "--root" ]; then
