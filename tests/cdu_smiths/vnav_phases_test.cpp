@@ -613,18 +613,24 @@ class VnavWhereTheToStaysNear : public VnavPhases, public ::testing::WithParamIn
         return to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last &&
                active_plan[to_waypoint_index].ident == ident;
     }
+
+    // The row's route entered at the gate, LNAV and VNAV engaged, and the
+    // aircraft off the ground and on its way.
+    void take_off(const NearRow& r) {
+        run(std::string("aircraft magvar 18\naircraft ") + r.start +
+            "\naircraft speed 0\naircraft engines 2\naircraft fuel 20000\n"
+            "aircraft ap on\naircraft ap hdg on\naircraft ap alt on\nframes 20\ncdu SMITHS_FMS " +
+            r.keys +
+            "\nframes 2\nkey 0x10337\nkey 0x10338\nframes 2\naircraft rate 4\naircraft speed 15\nframes 20\n"
+            "aircraft speed 160\nfly 200\naircraft speed 250\naircraft ap spd on\n");
+    }
 };
 
 } // namespace
 
 TEST_P(VnavWhereTheToStaysNear, sendsEachTargetOncePerEventAndKeepsThePilotsAltitude) {
     const NearRow& r = kNearRows[GetParam()];
-    run(std::string("aircraft magvar 18\naircraft ") + r.start +
-        "\naircraft speed 0\naircraft engines 2\naircraft fuel 20000\n"
-        "aircraft ap on\naircraft ap hdg on\naircraft ap alt on\nframes 20\ncdu SMITHS_FMS " +
-        r.keys +
-        "\nframes 2\nkey 0x10337\nkey 0x10338\nframes 2\naircraft rate 4\naircraft speed 15\nframes 20\n"
-        "aircraft speed 160\nfly 200\naircraft speed 250\naircraft ap spd on\n");
+    take_off(r);
     ASSERT_EQ(vnav_engaged, 1) << r.what;
     // To the fix, then past it: in the pattern, or turned back to the fix
     // after it.
@@ -672,12 +678,7 @@ class VnavAfterAHold : public VnavWhereTheToStaysNear {};
 TEST_P(VnavAfterAHold, descendsOnWithoutLevellingAboveItsEnd) {
     const NearRow& r = kNearRows[GetParam()];
     ASSERT_TRUE(r.hold);
-    run(std::string("aircraft magvar 18\naircraft ") + r.start +
-        "\naircraft speed 0\naircraft engines 2\naircraft fuel 20000\n"
-        "aircraft ap on\naircraft ap hdg on\naircraft ap alt on\nframes 20\ncdu SMITHS_FMS " +
-        r.keys +
-        "\nframes 2\nkey 0x10337\nkey 0x10338\nframes 2\naircraft rate 4\naircraft speed 15\nframes 20\n"
-        "aircraft speed 160\nfly 200\naircraft speed 250\naircraft ap spd on\n");
+    take_off(r);
     const auto in_pattern = [] { return hold_armed != 0 && holding_active != 0; };
     for (int i = 0; i < 30000 && !in_pattern() && lnav_engaged == 1; ++i)
         step();
