@@ -597,7 +597,9 @@ TEST_F(Vnav, OutOfATurnBackFlownWideThePathDoesNotRise) {
 // levelled near 4860 ft for a minute in the descent (flight seeds 92001436,
 // 92001867). With LNAV off nothing turns the aircraft round: there the path
 // eases onto the measure. Round a hold's pattern, which flies against its
-// leg by design, the aircraft goes no way along the route: the path stands.
+// leg by design, the aircraft goes no way along the route: the path stands,
+// and in a hold at the fix whose altitude ends the descent it stands at the
+// fix, that altitude being met in the pattern (flight seed 130000681).
 // The aircraft on the straight leg W2-W3, 5 NM short of W3, flies 20 passes
 // of 0.01 NM west, heading west.
 TEST_F(Vnav, TurningAroundOntoItsLegThePathRunsOnByWhatIsFlown) {
@@ -608,7 +610,7 @@ TEST_F(Vnav, TurningAroundOntoItsLegThePathRunsOnByWhatIsFlown) {
     };
     const Row rows[] = {
         {"turning around onto the leg", 1, 0, -0.2},
-        {"in a hold's pattern", 1, 1, 0.0},
+        {"in a hold's pattern at the end's fix", 1, 1, -5.0},
         {"LNAV off", 0, 0, 0.2},
     };
     for (const Row& r : rows) {

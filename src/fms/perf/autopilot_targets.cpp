@@ -366,7 +366,10 @@ void update_descent_path() {
         gc_dist_course(descent_path_lat, descent_path_lon, a.plat, a.plon, &flown, &course);
         const double kept = descent_path_distance_nm - flown;
         if (descent_path_held) {
-            distance = descent_path_distance_nm;
+            // A hold at the fix whose altitude ends the descent: that
+            // altitude is the pattern's, met in it, not where the path
+            // stood when the aircraft came in.
+            distance = in_pattern && target == to_waypoint_index ? 0.0 : descent_path_distance_nm;
         } else if (was_held) {
             descent_path_span_nm = span_through(p, distance, a.indicated_altitude_ft);
         } else if (turning_back) {
