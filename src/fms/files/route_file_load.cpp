@@ -218,11 +218,13 @@ void keep_other_keys() {
 
 // A waypoint line's entry with the navaid's frequency (and kind, for an
 // intersection or untyped entry) when the line has no frequency. False when
-// its position is no pair of numbers on the globe.
+// its position is no pair of numbers on the globe, or it names the end mark,
+// which stands past a plan's last entry and is never written: inside the plan
+// it would end the route there.
 bool read_waypoint(const RouteLine& tokens, RouteWaypoint& w) {
     double lat = 0.0, lon = 0.0;
     if (!parse_whole_number(tokens.token[1], lat) || !parse_whole_number(tokens.token[2], lon) ||
-        !on_globe(lat, lon))
+        !on_globe(lat, lon) || marker_of_text(tokens.token[0]) == EntryKind::EndMark)
         return false;
     w = waypoint_from_route_line(tokens);
     w.lat = lat;
