@@ -97,11 +97,6 @@ void step_to(int index, const char* where) {
 
 } // namespace
 
-bool is_procedure_kind(const std::string& kind) {
-    // The insertions write "APPR" for approach legs; "APCH" is taken as well.
-    return kind == "SID" || kind == "STAR" || kind == "SIDSTAR" || kind == "APPR" || kind == "APCH";
-}
-
 void check_course_reversal() {
     const int to = to_waypoint_index;
     // A hold's fix is not passed this way, unless the pilot asked to leave
@@ -217,16 +212,11 @@ void update_switch_distance() {
     if (WptChgSecs > 0.0) WptChgDist = gs / 3600.0 * WptChgSecs;
     if (WptProcChgSecs > 0.0) WptProcChgDist = gs / 3600.0 * WptProcChgSecs;
 
-    const RouteWaypoint& to = active_plan[to_waypoint_index];
-    if (is_procedure_kind(to.kind))
-        switch_distance = WptProcChgDist;
-    else if (to.flyover == 1)
-        switch_distance = FlyoverWptChgDist;
-    else
-        switch_distance = WptChgDist;
-
-    if (AdjustTurnDistforAngle == 1 && distance_to_to_nm < 15.0 && to.flyover != 1)
-        switch_distance += saturate_to_whole(course_angle(next_leg_course_deg, leg_course_deg)) * 0.028;
+    // The turn is anticipated from 15 NM out; the next leg's course is the
+    // TO's own (update_leg_geometry).
+    switch_distance =
+        switching_distance(active_plan[to_waypoint_index], course_angle(next_leg_course_deg, leg_course_deg),
+                           distance_to_to_nm < 15.0);
     if (distance_to_to_nm >= switch_distance) to_approached = 1;
 }
 

@@ -117,3 +117,13 @@ GeoPosition active_leg_start();
 
 // Starts a direct-to leg from the present position to the TO waypoint.
 void start_direct_to();
+
+// A procedure's leg ("SID", "STAR", "SIDSTAR", "APPR", "APCH"): sequenced at
+// the procedure switching distance.
+bool is_procedure_kind(const std::string& kind);
+
+// Where LNAV sequences `to`: this far before it, by its kind (procedure,
+// fly-over, en route) and, with the turn anticipated (`anticipate`), the
+// whole degrees of the turn from its leg in onto its leg out (0..180). One
+// rule for the sequencing and for the path that measures it.
+double switching_distance(const RouteWaypoint& to, double turn_deg, bool anticipate);
