@@ -8,12 +8,14 @@
 //          route typed anew, a far overshoot) it flies straight to the TO.
 //   turn:  a fly-by fix turning up to kFlyByMaxDeg is flown on an arc of
 //          the aircraft's turn radius tangent to both legs;
-//          a sharper turn, or a fly-over fix, is flown over the fix, turned
-//          kJoinDeg past the next course and flown straight back onto its
-//          leg (to the next fix when that leg is too short to join).
+//          a sharper turn, or a fly-over fix, is sequenced kPastFromNm
+//          short of the fix and flown as LNAV steers: for the point a
+//          look-ahead ahead on the next leg (3 NM within 3.5 NM of it, else
+//          5), turning at the aircraft's rate, until on that leg (to the next
+//          fix when that leg is too short to join).
 //   end:   the last entry is flown to.
 // A fix is crossed where the path comes closest to it: the middle of its
-// arc, or the fix itself when flown over.
+// arc, or the point of a turn past it nearest it.
 #pragma once
 
 #include <string>
@@ -21,7 +23,7 @@
 
 inline constexpr double kOffLegNm = 10.0;
 inline constexpr double kFlyByMaxDeg = 120.0;
-inline constexpr double kJoinDeg = 30.0;
+inline constexpr double kPastFromNm = 1.5;
 
 class FlownPath {
   public:

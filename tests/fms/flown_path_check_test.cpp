@@ -9,7 +9,8 @@
 
 // Two 20 NM legs at the equator turning at B by each angle: a fly-by is an
 // arc shorter than the corner, crossed halfway round; a sharper turn or a
-// fly-over crosses the fix itself and is longer than the legs.
+// fly-over is turned from just short of the fix, passes within a turn's
+// radius of it and comes back onto the leg out.
 TEST(FlownPathModel, TurnsFlownByTheTable) {
     struct Row {
         double turn;
@@ -30,12 +31,18 @@ TEST(FlownPathModel, TurnsFlownByTheTable) {
             EXPECT_NEAR(path.length(), 40.0 - 2.0 * t + radius * radians(row.turn), 0.05) << row.turn;
             EXPECT_NEAR(path.crossing(2), 20.0 - t + radius * radians(row.turn) / 2.0, 0.05) << row.turn;
         } else {
-            EXPECT_GT(path.length(), 40.0) << row.turn;
-            EXPECT_NEAR(path.crossing(2), 20.0, 0.01) << row.turn;
+            EXPECT_GT(path.crossing(2), 20.0 - kPastFromNm) << row.turn;
+            EXPECT_LT(path.crossing(2), 20.0 + radius * 3.15) << row.turn;
+            double on_lat = 0.0, on_lon = 0.0, off = 0.0;
+            gc_destination_point(b.lat, b.lon, 90.0 + row.turn, 15.0, &on_lat, &on_lon);
+            path.locate(on_lat, on_lon, 0.0, path.length(), &off);
+            EXPECT_LT(off, 0.1) << row.turn;
         }
-        // The arc's middle, or the fix, lies on the path where it is crossed.
+        // The arc's middle, or the turn's point nearest the fix, lies on the
+        // path where it is crossed, within a turn's radius of the fix.
         double off = 0.0;
         EXPECT_NEAR(path.locate(b.lat, b.lon, 0.0, path.length(), &off), path.crossing(2), 0.1) << row.turn;
+        EXPECT_LT(off, radius) << row.turn;
     }
 }
 

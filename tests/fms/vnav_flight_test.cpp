@@ -105,10 +105,8 @@ TEST_F(VnavFlight, ClimbsCruisesAndMeetsTheDescentConstraint) {
 // crossing is as long as the path reckoned it 15 NM before T, and the way
 // from T's crossing to F's as the profile did; both fixes are crossed at
 // their altitudes. Past 120 degrees
-// the turn is flown past T, not cut miles short of it. Open: LNAV still
-// sequences such a turn by its anticipation, miles short of its fix, and the
-// path cuts it on the chord.
-TEST_F(VnavFlight, DISABLED_TurnsOfEveryAngleFlownAsThePathLaysThem) {
+// the turn is flown past T, not cut miles short of it.
+TEST_F(VnavFlight, TurnsOfEveryAngleFlownAsThePathLaysThem) {
     for (const double ias : {180.0, 230.0}) {
         for (const double turn : {30.0, 90.0, 115.0, 130.0, 150.0, 170.0, 180.0}) {
             reset_module_state_for_tests();
@@ -173,9 +171,7 @@ TEST_F(VnavFlight, DISABLED_TurnsOfEveryAngleFlownAsThePathLaysThem) {
             EXPECT_NEAR(profiled, flown_at[1] - flown_at[0], 0.5) << row;
             EXPECT_NEAR(crossed_ft[0], 6000.0, 300.0) << row;
             EXPECT_NEAR(crossed_ft[1], 3500.0, 300.0) << row;
-            if (turn > 120.0) {
-                EXPECT_LT(sequenced_at, 2.0) << row;
-            }
+            if (turns_past_fix(turn)) EXPECT_LT(sequenced_at, 2.0) << row;
         }
     }
 }

@@ -125,7 +125,17 @@ bool is_procedure_kind(const std::string& kind) {
     return kind == "SID" || kind == "STAR" || kind == "SIDSTAR" || kind == "APPR" || kind == "APCH";
 }
 
-double switching_distance(const RouteWaypoint& to, double turn_deg, bool anticipate) {
+bool turns_past_fix(double turn_deg) {
+    return saturate_to_whole(turn_deg) > kFlyByMostDeg;
+}
+
+bool turns_past_entry(int i, double turn_deg) {
+    return turns_past_fix(turn_deg) && hold_mark(active_plan, i) == 0;
+}
+
+double switching_distance(int i, double turn_deg, bool anticipate) {
+    if (turns_past_entry(i, turn_deg)) return FlyoverWptChgDist;
+    const RouteWaypoint& to = active_plan[i];
     double s = is_procedure_kind(to.kind) ? WptProcChgDist : to.flyover == 1 ? FlyoverWptChgDist : WptChgDist;
     if (anticipate && AdjustTurnDistforAngle == 1 && to.flyover != 1 && std::isfinite(turn_deg))
         s += saturate_to_whole(std::clamp(turn_deg, 0.0, 180.0)) * 0.028;

@@ -224,8 +224,19 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
     bool sharp = false;
     double exit_to_leg_end = -1.0; // from the corner's end on to the TO
     if (direct_to_active != 1 && !straight && from >= 1) {
-        const Corner& c = path.at(from);
-        if (c.exists && c.next == to) {
+        const Corner& c = path.from_corner(from);
+        if (c.exists && c.next == to && c.past_fix()) {
+            // In a turn past the FROM: what is left of it as LNAV flies it,
+            // then the leg out on from where it is established.
+            const double left = c.turn_nm - turn_progress(c, here, aircraft_state.map_heading_deg);
+            if (left > 0.0) {
+                d = left + leg - c.b;
+                if (exit != nullptr) {
+                    exit->path_nm = left;
+                    exit_to_leg_end = leg - c.b;
+                }
+            }
+        } else if (c.exists && c.next == to) {
             const double left = corner_left_after(c, from, to, here);
             d = (left > 0.0 ? flown_left(c, left) : left) + leg - c.b;
             sharp = left > 0.0 && c.turn_deg > 90.0;
@@ -267,11 +278,13 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
         // (abeam inside the corner, miles off it) the aircraft's place along
         // the chord says nothing: the path measured there fell by miles in
         // a pass, and the descent began that much early.
-        if (i == to && d < a && nm_between(here, spot(i)) <= std::max(a, c.b))
+        if (c.past_fix() && i == to && d < a)
+            after = c.turn_nm - (a - d) + out - c.b;
+        else if (!c.past_fix() && i == to && d < a && nm_between(here, spot(i)) <= std::max(a, c.b))
             after = flown_left(c, chord_left_before(c, here)) + out - c.b;
         else
             after = d + c.flown() - a - c.b + out;
-        each(PathStop{i, legs, d, a, c.b, after - out + c.b});
+        each(PathStop{i, legs, d, a, c.b, after - out + c.b, c.passed_nm});
         d = after;
         legs += out;
         i = next;
@@ -301,6 +314,8 @@ double path_distance_to(int k, bool* turning_back) {
 }
 
 double PathStop::passed_nm() const {
+    // Where a turn past it comes nearest it.
+    if (turn_passed_nm >= 0.0) return path_nm - corner_in_nm + turn_passed_nm;
     // Abeam the place, in the middle of its corner (its own place without
     // one).
     if (!(corner_in_nm > 0.0 || corner_out_nm > 0.0)) return path_nm;
@@ -452,6 +467,50 @@ double route_end_altitude() {
 double path_short_of_from() {
     const int to = to_waypoint_index;
     if (to < 2 || to > active_plan_last) return 0.0;
+    const int from = previous_place(active_plan, to);
+    const PathCorner& c = lateral_path().from_corner(from);
+    if (direct_to_active != 1 && c.exists && c.next == to && c.past_fix()) {
+        // Turning past it: short of where the turn comes nearest it.
+        const Spot here{aircraft_state.plat, aircraft_state.plon};
+        return std::max(0.0, c.passed_nm - turn_progress(c, here, aircraft_state.map_heading_deg));
+    }
     const double short_of_it = distance_ahead_to(to) - flown_leg_nm(to);
     return short_of_it > 0.0 ? path_nm_at_legs(flown_last(), short_of_it) : 0.0;
+}
+
+bool point_in_turn(double path_nm, bool ahead, double* lat, double* lon, int* index) {
+    const int to = to_waypoint_index;
+    const int last = flown_last();
+    if (!(path_nm >= 0.0) || to < 1 || to > active_plan_last || last < 1) return false;
+    const LateralPath& path = lateral_path();
+    const auto put = [&](const PathCorner& c, double into, int entry) {
+        const PathSpot p = ::point_in_turn(c, into);
+        *lat = p.lat;
+        *lon = p.lon;
+        if (index != nullptr) *index = entry;
+        return true;
+    };
+    // In the turn past the FROM still.
+    const int from = previous_place(active_plan, to);
+    if (!ahead && direct_to_active != 1 && from >= 1) {
+        const PathCorner& c = path.from_corner(from);
+        if (c.exists && c.next == to && c.past_fix()) {
+            const double progress = turn_progress(c, Spot{aircraft_state.plat, aircraft_state.plon},
+                                                  aircraft_state.map_heading_deg);
+            if (path_nm < c.turn_nm - progress) return put(c, progress + path_nm, to);
+        }
+    }
+    if (!ahead || !turns_reckoned_as_flown()) return false;
+    // In a turn past a place ahead.
+    bool found = false;
+    for_each_path_stop(last, [&](const PathStop& stop) {
+        const double start = stop.path_nm - stop.corner_in_nm;
+        if (found || stop.turn_passed_nm < 0.0 || path_nm < start || path_nm > stop.corner_end_path_nm)
+            return;
+        const PathCorner& c = path.ahead(stop.index);
+        if (!c.past_fix()) return;
+        const double into = path_nm - start;
+        found = put(c, into, into < c.passed_nm ? stop.index : c.next);
+    });
+    return found;
 }

@@ -5,12 +5,15 @@
 #include "fms/guidance/lateral_guidance.h"
 #include "fms/math/nav_math.h"
 #include "fms/perf/flown_route.h"
+#include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
 #include "fms/plan/route_plan.h"
 #include "sim/aircraft_state.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -40,7 +43,7 @@ double turn_between(double in_course, double out_course) {
 // LNAV's switching distance at place i between legs on these true courses,
 // the turn anticipated (as sequencing takes it once the place is near).
 double switch_at(int i, double in_course, double out_course) {
-    return std::max(0.0, switching_distance(active_plan[i], turn_between(in_course, out_course), true));
+    return std::max(0.0, switching_distance(i, turn_between(in_course, out_course), true));
 }
 
 // The most ground speed a sharp turn is reckoned at: one ahead is flown
@@ -51,9 +54,11 @@ double switch_at(int i, double in_course, double out_course) {
 // knot does not make the path again.
 constexpr double kCornerTurnMostKt = 250.0;
 constexpr double kTurnSpeedStepKt = 5.0;
-double turn_speed_kt() {
-    const double kt = hold_speed_kt(std::min(aircraft_state.ground_speed_kt, kCornerTurnMostKt));
+double stepped_kt(double kt) {
     return std::round(kt / kTurnSpeedStepKt) * kTurnSpeedStepKt;
+}
+double turn_speed_kt() {
+    return stepped_kt(hold_speed_kt(std::min(aircraft_state.ground_speed_kt, kCornerTurnMostKt)));
 }
 
 // A turn at the far end of a leg out this small cuts nothing worth leaving
@@ -84,6 +89,61 @@ double join_after(int corner, int next, double s, double out) {
     return std::min(s, out - share * std::min(next_switch, out / 2.0));
 }
 
+double wrapped(double deg) {
+    return deg - 360.0 * std::round(deg / 360.0);
+}
+double rad(double deg) {
+    return deg * 3.141592653589793 / 180.0;
+}
+
+constexpr double kTurnStepNm = 0.05;
+constexpr double kTurnLongestNm = 40.0;
+constexpr double kEstablishedOffNm = 0.05;
+constexpr double kEstablishedDeg = 2.0;
+
+// LNAV's turn past a place, stepped as LNAV steers it: from where the place
+// is sequenced (`c.a` before it on the leg in), the heading to the point its
+// look-ahead ahead of the aircraft's place on the leg out (3 NM within 3.5 NM
+// of the leg, else 5, taken as steer_on_leg takes them), turned toward at the
+// rate the autopilot keeps at that speed, until established on the leg out
+// (or at its end).
+void step_turn(PathCorner& c, double radius_nm, const TurnStep* start = nullptr) {
+    const PathSpot fix = spot(c.index);
+    const PathSpot end = spot(c.next);
+    const double most_turn = kTurnStepNm / radius_nm * 180.0 / 3.141592653589793;
+    TurnStep t;
+    t.at = toward(fix, c.from, c.a);
+    nm_between(t.at, fix, &t.heading);
+    if (start != nullptr) t = *start;
+    c.steps.clear();
+    double nearest = 1e18, along = 0.0;
+    for (;; t.flown += kTurnStepNm) {
+        double course = 0.0;
+        const double to_fix = nm_between(fix, t.at, &course);
+        const double angle = rad(course - c.out_course);
+        along = to_fix * std::cos(angle);
+        const double off = std::fabs(to_fix * std::sin(angle));
+        if (to_fix < nearest) nearest = to_fix, c.passed_nm = t.flown;
+        c.steps.push_back(t);
+        const double look_ahead = off > 0.0 && off <= 3.5 ? 3.0 : 5.0;
+        const double steer_along = c.out_nm - nm_between(t.at, end) + look_ahead;
+        double steer_course = 0.0;
+        nm_between(t.at, toward(fix, end, steer_along), &steer_course);
+        const double wanted = wrapped(steer_course - t.heading);
+        if (along >= c.out_nm || (off < kEstablishedOffNm && std::fabs(wanted) < kEstablishedDeg) ||
+            t.flown >= kTurnLongestNm)
+            break;
+        t.heading += std::clamp(wanted, -most_turn, most_turn);
+        PathSpot moved;
+        gc_destination_point(t.at.lat, t.at.lon, t.heading, kTurnStepNm, &moved.lat, &moved.lon);
+        t.at = moved;
+    }
+    c.turn_nm = t.flown;
+    c.b = std::clamp(along, 0.0, c.out_nm);
+    c.b_point = toward(fix, end, c.b);
+    c.chord = nm_between(c.a_point, c.b_point);
+}
+
 PathCorner corner_of(int corner, const PathSpot& from, int next, double speed_kt) {
     PathCorner c;
     c.index = corner;
@@ -104,6 +164,15 @@ PathCorner corner_of(int corner, const PathSpot& from, int next, double speed_kt
     c.a_point = toward(spot(corner), from, c.a);
     c.b_point = toward(spot(corner), spot(next), c.b);
     c.chord = nm_between(c.a_point, c.b_point);
+    // Across a gap LNAV turns nothing (it lets go there, as sequencing
+    // anticipates no turn).
+    bool across_gap = false;
+    for (int k = corner + 1; k < next; ++k)
+        across_gap = across_gap || is_unflown(active_plan[k]);
+    if (!across_gap && turns_past_entry(corner, c.turn_deg)) {
+        step_turn(c, hold_turn_radius_nm(speed_kt));
+        return c;
+    }
     // The turn as the legs meet at the place (the leg in's course there).
     double back = 0.0, ahead = 0.0;
     nm_between(spot(corner), from, &back);
@@ -142,7 +211,7 @@ std::uint64_t path_key(const PathSpot& start, double speed_kt) {
         const RouteWaypoint& w = active_plan[i];
         const double place[] = {w.lat, w.lon};
         mix(place, sizeof place);
-        const int flags[] = {w.flyover, static_cast<int>(entry_kind(w))};
+        const int flags[] = {w.flyover, static_cast<int>(entry_kind(w)), hold_mark(active_plan, i)};
         mix(flags, sizeof flags);
         mix(w.kind.data(), w.kind.size());
     }
@@ -151,11 +220,92 @@ std::uint64_t path_key(const PathSpot& start, double speed_kt) {
 
 LateralPath made_path;
 
+// The aircraft this near a turn past the FROM beyond its switching distance
+// turns from where it is.
+constexpr double kTurnFromAircraftNm = 2.0;
+
 } // namespace
 
 double PathCorner::cut() const {
+    if (past_fix()) return a + b - turn_nm;
     const double c = (a + b - chord) * kept;
     return std::isfinite(c) && c > 1e-6 ? c : 0.0;
+}
+
+// On the leg out this far past the turn's end, or this far from every
+// point of the turn, the aircraft has left it behind.
+constexpr double kTurnLeftOnLegNm = 1.0;
+constexpr double kTurnLeftBehindNm = 1.0;
+// Or, in the turn the aircraft is flying, this far: its wind and its roll
+// carry it off the turn stepped in still air.
+constexpr double kTurnDriftNm = 4.0;
+
+double turn_progress(const PathCorner& c, const PathSpot& here, double heading) {
+    if (!c.past_fix() || c.steps.empty()) return 0.0;
+    const double reach = c.from_aircraft ? kTurnDriftNm : kTurnLeftBehindNm;
+    const PathSpot fix = spot(c.index);
+    double course = 0.0;
+    const double to_fix = nm_between(fix, here, &course);
+    const double along_out = to_fix * std::cos(rad(course - c.out_course));
+    const double off_out = std::fabs(to_fix * std::sin(rad(course - c.out_course)));
+    if ((along_out > c.b + kTurnStepNm && off_out < kTurnLeftOnLegNm) || to_fix > c.a + c.turn_nm + reach)
+        return c.turn_nm;
+    // The nearest point on a flat measure about the fix (the turn spans a
+    // few miles), its heading counting. A reversal may be turned either way
+    // (the autopilot takes the shorter way from the heading it has): the
+    // aircraft's image across the leg in is matched as well.
+    const double east = 60.0 * std::cos(rad(fix.lat));
+    const auto flat = [&](const PathSpot& p, double* x, double* y) {
+        *x = east * wrapped(p.lon - fix.lon);
+        *y = 60.0 * (p.lat - fix.lat);
+    };
+    double back = 0.0;
+    nm_between(fix, c.from, &back);
+    const double dx = std::sin(rad(back)), dy = std::cos(rad(back));
+    double hx = 0.0, hy = 0.0;
+    flat(here, &hx, &hy);
+    const double dot = hx * dx + hy * dy;
+    const double mx = 2.0 * dot * dx - hx, my = 2.0 * dot * dy - hy;
+    const double mirrored_heading = 2.0 * back - heading;
+    double best = 1e18, best_off = 1e18;
+    std::size_t at = 0;
+    bool mirrored = false;
+    for (std::size_t i = 0; i < c.steps.size(); ++i) {
+        const TurnStep& t = c.steps[i];
+        double sx = 0.0, sy = 0.0;
+        flat(t.at, &sx, &sy);
+        const double off = std::hypot(sx - hx, sy - hy);
+        const double off_m = std::hypot(sx - mx, sy - my);
+        const double cost = off + 0.01 * std::fabs(wrapped(heading - t.heading));
+        const double cost_m = off_m + 0.01 * std::fabs(wrapped(mirrored_heading - t.heading));
+        if (cost < best) best = cost, at = i, mirrored = false, best_off = off;
+        if (cost_m < best) best = cost_m, at = i, mirrored = true, best_off = off_m;
+    }
+    if (best_off > reach) return c.turn_nm;
+    // Then along the heading flown there.
+    const TurnStep& t = c.steps[at];
+    double sx = 0.0, sy = 0.0;
+    flat(t.at, &sx, &sy);
+    const double ax = (mirrored ? mx : hx) - sx, ay = (mirrored ? my : hy) - sy;
+    const double ahead = ax * std::sin(rad(t.heading)) + ay * std::cos(rad(t.heading));
+    return std::clamp(t.flown + std::clamp(ahead, -kTurnStepNm, kTurnStepNm), 0.0, c.turn_nm);
+}
+
+PathSpot point_in_turn(const PathCorner& c, double into_nm) {
+    if (!c.past_fix() || c.steps.empty()) return spot(c.index);
+    const std::size_t i =
+        std::min(c.steps.size() - 1, static_cast<std::size_t>(std::max(0.0, into_nm) / kTurnStepNm));
+    const TurnStep& t = c.steps[i];
+    PathSpot p;
+    gc_destination_point(t.at.lat, t.at.lon, t.heading, std::clamp(into_nm - t.flown, 0.0, kTurnStepNm),
+                         &p.lat, &p.lon);
+    return p;
+}
+
+// A turn flown this much faster than it is reckoned at is miles wider.
+constexpr double kReckonedNearShare = 1.25;
+bool turns_reckoned_as_flown() {
+    return hold_speed_kt(aircraft_state.ground_speed_kt) <= kCornerTurnMostKt * kReckonedNearShare;
 }
 
 const PathCorner& LateralPath::at(int i) const {
@@ -166,6 +316,37 @@ const PathCorner& LateralPath::at(int i) const {
 PathCorner path_corner(int corner, const PathSpot& from, int next) {
     return corner_of(corner, from, next, turn_speed_kt());
 }
+
+namespace {
+
+// LNAV's turn from the aircraft onto the leg from place `from` to the TO, as
+// it steers it, at the speed flown.
+PathCorner turn_from_aircraft(const PathCorner& plan_turn, int from, int to) {
+    PathCorner c = plan_turn;
+    if (!c.exists || c.next != to) {
+        c = PathCorner{};
+        c.exists = true;
+        c.index = from;
+        c.next = to;
+        c.from = spot(from);
+        c.out_nm = nm_between(spot(from), spot(to), &c.out_course);
+        c.a_point = spot(from);
+    }
+    c.from_aircraft = true;
+    TurnStep t;
+    t.at = PathSpot{aircraft_state.plat, aircraft_state.plon};
+    t.heading = aircraft_state.map_heading_deg;
+    // The autopilot turns at a rate its true airspeed allows; over the
+    // ground the turn is as wide as the ground speed makes it.
+    const double ground = stepped_kt(hold_speed_kt(aircraft_state.ground_speed_kt));
+    const double air = aircraft_state.true_airspeed_est_kt > 0.0
+                           ? stepped_kt(hold_speed_kt(aircraft_state.true_airspeed_est_kt))
+                           : ground;
+    step_turn(c, hold_turn_radius_nm(air) * ground / air, &t);
+    return c;
+}
+
+} // namespace
 
 const LateralPath& lateral_path() {
     const GeoPosition leg_start = active_leg_start();
@@ -186,6 +367,22 @@ const LateralPath& lateral_path() {
             if (before < 0) continue;
             p.corners[static_cast<std::size_t>(i)] =
                 corner_of(i, spot(before), next_place(active_plan, i + 1, p.last), speed);
+        }
+        // The turn past the FROM the aircraft is flying, from where it was
+        // when it began it (where LNAV sequenced the FROM, not always at the
+        // switching distance: a fix reached on a direct, or sequenced with
+        // LNAV off), at its heading. Kept while the TO stays.
+        const int from = p.to >= 1 && p.to <= active_plan_last ? previous_place(active_plan, p.to) : -1;
+        const PathCorner& kept = made_path.from_turn;
+        const PathSpot here{aircraft_state.plat, aircraft_state.plon};
+        if (from >= 1 && direct_to_active != 1) {
+            const PathCorner& c = p.at(from);
+            if (made_path.built && made_path.to == p.to && kept.past_fix() && kept.index == from &&
+                kept.next == p.to && std::fabs(nm_between(spot(from), spot(p.to)) - kept.out_nm) < 1e-9)
+                p.from_turn = kept;
+            else if (c.past_fix() && c.next == p.to &&
+                     nm_between(here, spot(from)) < c.a + kTurnFromAircraftNm)
+                p.from_turn = turn_from_aircraft(c, from, p.to);
         }
         if (p.to >= 1 && p.to <= active_plan_last)
             p.to_corner =

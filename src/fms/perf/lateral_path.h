@@ -14,6 +14,13 @@ struct PathSpot {
     double lon = 0.0;
 };
 
+// A point of a turn past a place, as LNAV steers it.
+struct TurnStep {
+    PathSpot at;
+    double heading = 0.0; // true
+    double flown = 0.0;   // NM from where the place was sequenced
+};
+
 // The turn at a place between its leg in and its leg out, cut on the chord
 // from a_point (`a` before the place on the leg in) to b_point (`b` along the
 // leg out). Past a right angle the turn itself takes back what the chord
@@ -35,9 +42,19 @@ struct PathCorner {
     double b = 0.0;
     double chord = 0.0;
     double kept = 1.0;
+    // A turn past the place (too sharp to fly by): LNAV sequences it `a`
+    // before it and steers onto the leg out, established `b` along it after
+    // `turn_nm`; it passes the place (nearest) `passed_nm` into the turn.
+    // -1 for a corner cut on its chord.
+    double turn_nm = -1.0;
+    double passed_nm = -1.0;
+    std::vector<TurnStep> steps;
+    bool from_aircraft = false; // stepped from where the aircraft turned it
+    bool past_fix() const { return turn_nm >= 0.0; }
 
     // What the aircraft saves on the legs by the corner (NM); none where the
-    // route runs on straight (the chord's rounding is no cut).
+    // route runs on straight (the chord's rounding is no cut). A turn past
+    // the place may fly more than the legs: a cut below 0.
     double cut() const;
     // What it flies from a_point to b_point.
     double flown() const { return a + b - cut(); }
@@ -55,6 +72,10 @@ struct LateralPath {
     // The TO's turn after the active leg (from a direct-to's origin, or the
     // place before it).
     PathCorner to_corner;
+    // The turn past the FROM as the aircraft flies it from where it was
+    // when the path was made (none when it turns no such turn).
+    PathCorner from_turn;
+    const PathCorner& from_corner(int from) const { return from_turn.past_fix() ? from_turn : at(from); }
 
     // The turn at place i as the walk from the TO meets it.
     const PathCorner& ahead(int i) const { return i == to ? to_corner : at(i); }
@@ -64,6 +85,21 @@ struct LateralPath {
 // The path of the active route now: made again when one of its inputs
 // changed since it was asked for last.
 const LateralPath& lateral_path();
+
+// How far into the turn past place `c` an aircraft at `here` on true
+// heading `heading` stands (NM from where the place was sequenced): the
+// point of the turn nearest it, its heading counting (a hairpin's way out
+// and way back run side by side); the whole turn once it is on the leg out
+// past the turn's end or far from all of it.
+double turn_progress(const PathCorner& c, const PathSpot& here, double heading);
+
+// Whether the turns ahead are reckoned at the speed flown now (not held
+// down to the most a turn ahead is reckoned at): only then does a point of
+// one stand where the aircraft will fly it.
+bool turns_reckoned_as_flown();
+
+// The point `into_nm` into the turn past place `c`.
+PathSpot point_in_turn(const PathCorner& c, double into_nm);
 
 // The turn at place `corner` after a leg in from `from` (a point off the
 // route: the aircraft) onto the leg to `next` (-1 for none).
