@@ -239,6 +239,8 @@ constexpr double kTurnLeftBehindNm = 1.0;
 // Or, in the turn the aircraft is flying, this far: its wind and its roll
 // carry it off the turn stepped in still air.
 constexpr double kTurnDriftNm = 4.0;
+constexpr double kWindowBackNm = 0.5;
+constexpr double kWindowAheadNm = 3.0;
 
 double turn_progress(const PathCorner& c, const PathSpot& here, double heading) {
     if (!c.past_fix() || c.steps.empty()) return 0.0;
@@ -270,7 +272,15 @@ double turn_progress(const PathCorner& c, const PathSpot& here, double heading) 
     double best = 1e18, best_off = 1e18;
     std::size_t at = 0;
     bool mirrored = false;
-    for (std::size_t i = 0; i < c.steps.size(); ++i) {
+    // In the turn being flown, only a window ahead of where the aircraft
+    // was found last: a hairpin's way out and way back run side by side.
+    std::size_t first = 0, end = c.steps.size();
+    if (c.from_aircraft) {
+        first = static_cast<std::size_t>(std::max(0.0, c.last_progress - kWindowBackNm) / kTurnStepNm);
+        end = std::min(end, static_cast<std::size_t>((c.last_progress + kWindowAheadNm) / kTurnStepNm) + 1);
+        first = std::min(first, end > 0 ? end - 1 : 0);
+    }
+    for (std::size_t i = first; i < end; ++i) {
         const TurnStep& t = c.steps[i];
         double sx = 0.0, sy = 0.0;
         flat(t.at, &sx, &sy);
@@ -288,7 +298,10 @@ double turn_progress(const PathCorner& c, const PathSpot& here, double heading) 
     flat(t.at, &sx, &sy);
     const double ax = (mirrored ? mx : hx) - sx, ay = (mirrored ? my : hy) - sy;
     const double ahead = ax * std::sin(rad(t.heading)) + ay * std::cos(rad(t.heading));
-    return std::clamp(t.flown + std::clamp(ahead, -kTurnStepNm, kTurnStepNm), 0.0, c.turn_nm);
+    const double progress =
+        std::clamp(t.flown + std::clamp(ahead, -kTurnStepNm, kTurnStepNm), 0.0, c.turn_nm);
+    if (c.from_aircraft) c.last_progress = progress;
+    return progress;
 }
 
 PathSpot point_in_turn(const PathCorner& c, double into_nm) {

@@ -50,6 +50,8 @@ struct PathCorner {
     double passed_nm = -1.0;
     std::vector<TurnStep> steps;
     bool from_aircraft = false; // stepped from where the aircraft turned it
+    // How far into it the aircraft was found last (the turn being flown).
+    mutable double last_progress = 0.0;
     bool past_fix() const { return turn_nm >= 0.0; }
 
     // What the aircraft saves on the legs by the corner (NM); none where the
