@@ -223,6 +223,7 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
     const int from = previous_place(active_plan, to);
     bool sharp = false;
     double exit_to_leg_end = -1.0; // from the corner's end on to the TO
+    double join_extra = 0.0;       // a turn past a fix joins the leg after the next place
     if (direct_to_active != 1 && !straight && from >= 1) {
         const Corner& c = path.from_corner(from);
         if (c.exists && c.next == to && c.past_fix()) {
@@ -231,6 +232,7 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
             const double left = c.turn_nm - turn_progress(c, here, aircraft_state.map_heading_deg);
             if (left > 0.0) {
                 d = left + leg - c.b;
+                join_extra = c.join_extra;
                 if (exit != nullptr) {
                     exit->path_nm = left;
                     exit_to_leg_end = leg - c.b;
@@ -284,6 +286,8 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
             after = flown_left(c, chord_left_before(c, here)) + out - c.b;
         else
             after = d + c.flown() - a - c.b + out;
+        after += join_extra;
+        join_extra = c.past_fix() ? c.join_extra : 0.0;
         each(PathStop{i, legs, d, a, c.b, after - out + c.b, c.passed_nm});
         d = after;
         legs += out;
@@ -498,6 +502,9 @@ bool point_in_turn(double path_nm, bool ahead, double* lat, double* lon, int* in
             const double progress = turn_progress(c, Spot{aircraft_state.plat, aircraft_state.plon},
                                                   aircraft_state.map_heading_deg);
             if (path_nm < c.turn_nm - progress) return put(c, progress + path_nm, to);
+            // On in the join onto the leg after the TO, sequenced on the way.
+            if (!c.join_steps.empty() && path_nm < c.turn_nm - progress + c.join_steps.back().flown)
+                return put(c, progress + path_nm, c.join_to);
         }
     }
     if (!ahead || !turns_reckoned_as_flown()) return false;

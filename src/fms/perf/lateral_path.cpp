@@ -101,47 +101,88 @@ constexpr double kTurnLongestNm = 40.0;
 constexpr double kEstablishedOffNm = 0.05;
 constexpr double kEstablishedDeg = 2.0;
 
-// LNAV's turn past a place, stepped as LNAV steers it: from where the place
-// is sequenced (`c.a` before it on the leg in), the heading to the point its
-// look-ahead ahead of the aircraft's place on the leg out (3 NM within 3.5 NM
-// of the leg, else 5, taken as steer_on_leg takes them), turned toward at the
-// rate the autopilot keeps at that speed, until established on the leg out
-// (or at its end).
-void step_turn(PathCorner& c, double radius_nm, const TurnStep* start = nullptr) {
-    const PathSpot fix = spot(c.index);
-    const PathSpot end = spot(c.next);
+// Off the leg out by more than this at its end (a leg out too short to join
+// after a reversal), the aircraft joins the leg after from there: LNAV
+// sequenced the place after on the way.
+constexpr double kJoinOffNm = 1.0;
+
+// LNAV's steering onto the leg from `fix` to `end` (true course `out_course`,
+// `out_nm` long) from step `t`: the heading to the point its look-ahead
+// ahead of the aircraft's place on the leg (3 NM within 3.5 NM of it, else 5,
+// taken as steer_on_leg takes them), turned toward at the rate the autopilot
+// keeps at that speed, until established on the leg (or at its end). Each
+// step goes to `steps` when given.
+struct Steered {
+    TurnStep end;
+    double along = 0.0; // on the leg, where the steering ended
+    double off = 0.0;   // off it there
+    double nearest_flown = 0.0;
+};
+Steered steer_onto(const PathSpot& fix, const PathSpot& end, double out_course, double out_nm, TurnStep t,
+                   double radius_nm, std::vector<TurnStep>* steps) {
     const double most_turn = kTurnStepNm / radius_nm * 180.0 / 3.141592653589793;
-    TurnStep t;
-    t.at = toward(fix, c.from, c.a);
-    nm_between(t.at, fix, &t.heading);
-    if (start != nullptr) t = *start;
-    c.steps.clear();
-    double nearest = 1e18, along = 0.0;
+    Steered s;
+    double nearest = 1e18;
+    const double first = t.flown;
     for (;; t.flown += kTurnStepNm) {
         double course = 0.0;
         const double to_fix = nm_between(fix, t.at, &course);
-        const double angle = rad(course - c.out_course);
-        along = to_fix * std::cos(angle);
-        const double off = std::fabs(to_fix * std::sin(angle));
-        if (to_fix < nearest) nearest = to_fix, c.passed_nm = t.flown;
-        c.steps.push_back(t);
-        const double look_ahead = off > 0.0 && off <= 3.5 ? 3.0 : 5.0;
-        const double steer_along = c.out_nm - nm_between(t.at, end) + look_ahead;
+        const double angle = rad(course - out_course);
+        s.along = to_fix * std::cos(angle);
+        s.off = std::fabs(to_fix * std::sin(angle));
+        if (to_fix < nearest) nearest = to_fix, s.nearest_flown = t.flown;
+        if (steps != nullptr) steps->push_back(t);
+        const double look_ahead = s.off > 0.0 && s.off <= 3.5 ? 3.0 : 5.0;
+        const double steer_along = out_nm - nm_between(t.at, end) + look_ahead;
         double steer_course = 0.0;
         nm_between(t.at, toward(fix, end, steer_along), &steer_course);
         const double wanted = wrapped(steer_course - t.heading);
-        if (along >= c.out_nm || (off < kEstablishedOffNm && std::fabs(wanted) < kEstablishedDeg) ||
-            t.flown >= kTurnLongestNm)
+        if (s.along >= out_nm || (s.off < kEstablishedOffNm && std::fabs(wanted) < kEstablishedDeg) ||
+            t.flown - first >= kTurnLongestNm)
             break;
         t.heading += std::clamp(wanted, -most_turn, most_turn);
         PathSpot moved;
         gc_destination_point(t.at.lat, t.at.lon, t.heading, kTurnStepNm, &moved.lat, &moved.lon);
         t.at = moved;
     }
-    c.turn_nm = t.flown;
-    c.b = std::clamp(along, 0.0, c.out_nm);
+    s.end = t;
+    return s;
+}
+
+// LNAV's turn past a place, stepped as LNAV steers it: from where the place
+// is sequenced (`c.a` before it on the leg in) onto the leg out (steer_onto).
+// A turn that ends at the leg out's end still off it goes on onto the leg
+// after: what that join flies beyond its progress along the leg after is
+// `c.join_extra`.
+void step_turn(PathCorner& c, double radius_nm, const TurnStep* start = nullptr) {
+    const PathSpot fix = spot(c.index);
+    const PathSpot end = spot(c.next);
+    TurnStep t;
+    t.at = toward(fix, c.from, c.a);
+    nm_between(t.at, fix, &t.heading);
+    if (start != nullptr) t = *start;
+    c.steps.clear();
+    const int last = flown_last();
+    const int after = c.next >= 1 && c.next < last ? next_place(active_plan, c.next + 1, last) : -1;
+    double after_course = 0.0;
+    const double after_nm = after >= 0 ? nm_between(end, spot(after), &after_course) : 0.0;
+    const Steered s = steer_onto(fix, end, c.out_course, c.out_nm, t, radius_nm, &c.steps);
+    c.passed_nm = s.nearest_flown;
+    c.turn_nm = s.end.flown;
+    c.b = std::clamp(s.along, 0.0, c.out_nm);
     c.b_point = toward(fix, end, c.b);
     c.chord = nm_between(c.a_point, c.b_point);
+    c.join_extra = 0.0;
+    c.join_steps.clear();
+    c.join_to = -1;
+    if (s.along >= c.out_nm && s.off > kJoinOffNm && after >= 0) {
+        TurnStep from_end = s.end;
+        from_end.flown = 0.0;
+        const Steered j =
+            steer_onto(end, spot(after), after_course, after_nm, from_end, radius_nm, &c.join_steps);
+        c.join_extra = std::max(0.0, j.end.flown - std::clamp(j.along, 0.0, after_nm) - (c.out_nm - c.b));
+        c.join_to = after;
+    }
 }
 
 PathCorner corner_of(int corner, const PathSpot& from, int next, double speed_kt) {
@@ -272,6 +313,8 @@ double turn_progress(const PathCorner& c, const PathSpot& here, double heading) 
     double best = 1e18, best_off = 1e18;
     std::size_t at = 0;
     bool mirrored = false;
+    // A join onto a leg from off it turns one way only.
+    const bool either_way = turns_past_fix(c.turn_deg);
     // In the turn being flown, only a window ahead of where the aircraft
     // was found last: a hairpin's way out and way back run side by side.
     std::size_t first = 0, end = c.steps.size();
@@ -289,7 +332,7 @@ double turn_progress(const PathCorner& c, const PathSpot& here, double heading) 
         const double cost = off + 0.01 * std::fabs(wrapped(heading - t.heading));
         const double cost_m = off_m + 0.01 * std::fabs(wrapped(mirrored_heading - t.heading));
         if (cost < best) best = cost, at = i, mirrored = false, best_off = off;
-        if (cost_m < best) best = cost_m, at = i, mirrored = true, best_off = off_m;
+        if (either_way && cost_m < best) best = cost_m, at = i, mirrored = true, best_off = off_m;
     }
     if (best_off > reach) return c.turn_nm;
     // Then along the heading flown there.
@@ -306,9 +349,12 @@ double turn_progress(const PathCorner& c, const PathSpot& here, double heading) 
 
 PathSpot point_in_turn(const PathCorner& c, double into_nm) {
     if (!c.past_fix() || c.steps.empty()) return spot(c.index);
+    const bool joining = into_nm > c.turn_nm && !c.join_steps.empty();
+    const std::vector<TurnStep>& steps = joining ? c.join_steps : c.steps;
+    if (joining) into_nm -= c.turn_nm;
     const std::size_t i =
-        std::min(c.steps.size() - 1, static_cast<std::size_t>(std::max(0.0, into_nm) / kTurnStepNm));
-    const TurnStep& t = c.steps[i];
+        std::min(steps.size() - 1, static_cast<std::size_t>(std::max(0.0, into_nm) / kTurnStepNm));
+    const TurnStep& t = steps[i];
     PathSpot p;
     gc_destination_point(t.at.lat, t.at.lon, t.heading, std::clamp(into_nm - t.flown, 0.0, kTurnStepNm),
                          &p.lat, &p.lon);
@@ -359,6 +405,42 @@ PathCorner turn_from_aircraft(const PathCorner& plan_turn, int from, int to) {
     return c;
 }
 
+// Sequenced off both its leg in and its leg out, far from where its corner
+// leaves the leg in, after a turn past the place before that ended short of
+// its leg out (a reversal onto a leg too short to join: `turned_before`), the
+// aircraft joins the leg to the TO from where it is, as LNAV steers it: not
+// abeam on it.
+bool joins_from_aside(const PathCorner& c, const PathCorner& turned_before, int from, int to,
+                      const PathSpot& here) {
+    // Only after a turn past the place before that ended short of its leg
+    // out.
+    if (!(turned_before.past_fix() && turned_before.next == from && turned_before.join_extra > 0.0))
+        return false;
+    // A hold's fix is left round its pattern, not joined from aside.
+    if (lnav_engaged != 1 || flies_straight_to_to() || (hold_armed != 0 && holding_active != 0) ||
+        hold_mark(active_plan, from) != 0)
+        return false;
+    const auto off_leg = [&here](const PathSpot& a, const PathSpot& b) {
+        double leg_course = 0.0, course = 0.0;
+        nm_between(a, b, &leg_course);
+        const double d = nm_between(a, here, &course);
+        return std::fabs(d * std::sin(rad(course - leg_course)));
+    };
+    const int before = previous_place(active_plan, from);
+    const bool off_in = before < 0 || off_leg(spot(before), spot(from)) > kJoinOffNm;
+    const bool near_corner = c.exists && nm_between(here, c.a_point) <= kJoinOffNm;
+    return off_in && !near_corner && off_leg(spot(from), spot(to)) > kJoinOffNm;
+}
+
+// The turn past the place before `from` as the aircraft flew it (the path's
+// turn past the FROM until `from` was sequenced), else as the plan reckons
+// it.
+const PathCorner& turned_before(const LateralPath& p, int from) {
+    const PathCorner& flown = made_path.from_turn;
+    if (flown.past_fix() && flown.next == from) return flown;
+    return p.at(previous_place(active_plan, from));
+}
+
 } // namespace
 
 const LateralPath& lateral_path() {
@@ -395,6 +477,9 @@ const LateralPath& lateral_path() {
                 p.from_turn = kept;
             else if (c.past_fix() && c.next == p.to &&
                      nm_between(here, spot(from)) < c.a + kTurnFromAircraftNm)
+                p.from_turn = turn_from_aircraft(c, from, p.to);
+            else if (!c.past_fix() && made_path.to != p.to &&
+                     joins_from_aside(c, turned_before(p, from), from, p.to, here))
                 p.from_turn = turn_from_aircraft(c, from, p.to);
         }
         if (p.to >= 1 && p.to <= active_plan_last)

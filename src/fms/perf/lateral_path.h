@@ -49,7 +49,13 @@ struct PathCorner {
     double turn_nm = -1.0;
     double passed_nm = -1.0;
     std::vector<TurnStep> steps;
-    bool from_aircraft = false; // stepped from where the aircraft turned it
+    // Ended at the leg out's end still off it (a leg too short to join):
+    // what the aircraft flies joining the leg after beyond its progress
+    // along it.
+    double join_extra = 0.0;
+    std::vector<TurnStep> join_steps; // that join, from the turn's end
+    int join_to = -1;                 // the place it flies to then
+    bool from_aircraft = false;       // stepped from where the aircraft turned it
     // How far into it the aircraft was found last (the turn being flown).
     mutable double last_progress = 0.0;
     bool past_fix() const { return turn_nm >= 0.0; }
@@ -100,7 +106,8 @@ double turn_progress(const PathCorner& c, const PathSpot& here, double heading);
 // one stand where the aircraft will fly it.
 bool turns_reckoned_as_flown();
 
-// The point `into_nm` into the turn past place `c`.
+// The point `into_nm` into the turn past place `c` (on into the join after
+// it, where it has one).
 PathSpot point_in_turn(const PathCorner& c, double into_nm);
 
 // The turn at place `corner` after a leg in from `from` (a point off the
