@@ -97,6 +97,41 @@ void FlownPath::arc(double heading, double turn_deg, double radius_nm) {
     }
 }
 
+FlownPath::Steered FlownPath::steer(const Fix& b, const Fix& c, double heading, double radius_nm) {
+    const Polar out = polar(b.lat, b.lon, c.lat, c.lon);
+    Steered s;
+    s.heading = heading;
+    double nearest = polar(b.lat, b.lon, points_.back().lat, points_.back().lon).nm;
+    s.crossed = points_.back().along;
+    // Stepped finely, laid every kTurnPointEvery steps (the path is
+    // searched pass after pass: a point every 0.05 NM made it slow).
+    const double step = 0.05, most = degrees(step / radius_nm);
+    constexpr int kTurnPointEvery = 5;
+    double at_lat = points_.back().lat, at_lon = points_.back().lon;
+    int unlaid = 0;
+    for (double flown = 0.0; flown < 40.0; flown += step) {
+        const Beside me = beside(b.lat, b.lon, out.course, at_lat, at_lon);
+        s.off = std::fabs(me.right);
+        const double to_fix = polar(b.lat, b.lon, at_lat, at_lon).nm;
+        if (to_fix < nearest) nearest = to_fix, s.crossed = points_.back().along + unlaid * step;
+        const double ahead = out.nm - polar(at_lat, at_lon, c.lat, c.lon).nm + look_ahead(s.off);
+        double p_lat = 0.0, p_lon = 0.0;
+        gc_destination_point(b.lat, b.lon, out.course, ahead, &p_lat, &p_lon);
+        const double error = wrap180(polar(at_lat, at_lon, p_lat, p_lon).course - s.heading);
+        s.at_end = me.along >= out.nm - 0.5;
+        if (s.at_end || (s.off < 0.05 && std::fabs(error) < 2.0)) break;
+        s.heading += std::clamp(error, -most, most);
+        gc_destination_point(at_lat, at_lon, s.heading, step, &at_lat, &at_lon);
+        if (++unlaid < kTurnPointEvery) continue;
+        const std::size_t count = points_.size();
+        add(at_lat, at_lon);
+        if (points_.size() == count) break;
+        unlaid = 0;
+    }
+    if (unlaid > 0) add(at_lat, at_lon);
+    return s;
+}
+
 void FlownPath::build(double lat, double lon, const Fix* leg_start, const std::vector<Fix>& ahead,
                       double radius_nm) {
     points_.clear();
@@ -104,7 +139,8 @@ void FlownPath::build(double lat, double lon, const Fix* leg_start, const std::v
     if (ahead.empty()) return;
     const Fix& to = ahead.front();
     // Start: abeam on the active leg, or straight from the aircraft.
-    bool on_leg = false;
+    bool on_leg = false, joining = false;
+    double heading = 0.0; // where a turn past a fix ended aside its leg out
     if (leg_start != nullptr) {
         const Polar leg = polar(leg_start->lat, leg_start->lon, to.lat, to.lon);
         const Beside me = beside(leg_start->lat, leg_start->lon, leg.course, lat, lon);
@@ -130,7 +166,7 @@ void FlownPath::build(double lat, double lon, const Fix* leg_start, const std::v
         const Polar out = polar(b.lat, b.lon, c.lat, c.lon);
         const double in_course = back.course + 180.0;
         const double turn = back.nm < 1e-3 ? 0.0 : wrap180(out.course - in_course);
-        if (turned(turn, b.flyover) == Turned::FlyBy) {
+        if (!joining && turned(turn, b.flyover) == Turned::FlyBy) {
             const double half = std::tan(radians(std::fabs(turn)) / 2.0);
             const double t = std::min({radius_nm * half, 0.5 * back.nm, 0.5 * out.nm});
             if (half < 1e-6 || t < 1e-3) {
@@ -148,39 +184,19 @@ void FlownPath::build(double lat, double lon, const Fix* leg_start, const std::v
         }
         // Sequenced kPastFromNm short of the fix, then steered for a point
         // ahead on the next leg, turning at the most rate, until on it.
-        if (back.nm > kPastFromNm) {
-            double s_lat = 0.0, s_lon = 0.0;
-            gc_destination_point(b.lat, b.lon, back.course, kPastFromNm, &s_lat, &s_lon);
-            add(s_lat, s_lon);
+        // Still aside a leg too short to join, the aircraft sequences its
+        // end on the way and steers on for the leg after from where it is.
+        if (!joining) {
+            if (back.nm > kPastFromNm) {
+                double s_lat = 0.0, s_lon = 0.0;
+                gc_destination_point(b.lat, b.lon, back.course, kPastFromNm, &s_lat, &s_lon);
+                add(s_lat, s_lon);
+            }
+            heading = in_course;
         }
-        // Stepped finely, laid every kTurnPointEvery steps (the path is
-        // searched pass after pass: a point every 0.05 NM made it slow).
-        double heading = in_course, nearest = back.nm;
-        double crossed = points_.back().along;
-        const double step = 0.05, most = degrees(step / radius_nm);
-        constexpr int kTurnPointEvery = 5;
-        double at_lat = points_.back().lat, at_lon = points_.back().lon;
-        int unlaid = 0;
-        for (double flown = 0.0; flown < 40.0; flown += step) {
-            const Beside me = beside(b.lat, b.lon, out.course, at_lat, at_lon);
-            const double to_fix = polar(b.lat, b.lon, at_lat, at_lon).nm;
-            if (to_fix < nearest) nearest = to_fix, crossed = points_.back().along + unlaid * step;
-            const double ahead =
-                out.nm - polar(at_lat, at_lon, c.lat, c.lon).nm + look_ahead(std::fabs(me.right));
-            double p_lat = 0.0, p_lon = 0.0;
-            gc_destination_point(b.lat, b.lon, out.course, ahead, &p_lat, &p_lon);
-            const double error = wrap180(polar(at_lat, at_lon, p_lat, p_lon).course - heading);
-            if (me.along >= out.nm - 0.5 || (std::fabs(me.right) < 0.05 && std::fabs(error) < 2.0)) break;
-            heading += std::clamp(error, -most, most);
-            gc_destination_point(at_lat, at_lon, heading, step, &at_lat, &at_lon);
-            if (++unlaid < kTurnPointEvery) continue;
-            const std::size_t count = points_.size();
-            add(at_lat, at_lon);
-            if (points_.size() == count) break;
-            unlaid = 0;
-        }
-        if (unlaid > 0) add(at_lat, at_lon);
-        crossings_.push_back({b.id, crossed});
+        const Steered s = steer(b, c, heading, radius_nm);
+        crossings_.push_back({b.id, s.crossed});
+        joining = s.at_end && s.off > kJoinAsideNm, heading = s.heading;
     }
 }
 

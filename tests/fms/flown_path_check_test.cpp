@@ -57,3 +57,20 @@ TEST(FlownPathModel, StartsAbeamOrStraightFromTheAircraft) {
         EXPECT_NEAR(path.length(), expected, 0.05) << off_nm;
     }
 }
+
+// A reversal at B onto a leg too short to join (3 NM back to C, the route
+// running on past C): the turn swings more than a mile aside at C's abeam,
+// and the path joins the leg after C from there, never back to C itself.
+TEST(FlownPathModel, JoinsTheLegAfterALegTooShortToJoin) {
+    const FlownPath::Fix b{0.0, 20.0 / 60.0, 2}, c{0.0, 17.0 / 60.0, 3}, d{0.0, -3.0 / 60.0, 4};
+    FlownPath path;
+    path.build(0.0, 0.0, nullptr, {b, c, d}, 2.0);
+    // C lies on the leg in as well: looked for on the way back only.
+    double off = 0.0;
+    path.locate(c.lat, c.lon, path.crossing(2), path.length(), &off);
+    EXPECT_GT(off, kJoinAsideNm);
+    path.locate(d.lat, d.lon, 0.0, path.length(), &off);
+    EXPECT_LT(off, 0.05);
+    // The legs are 43 NM; the turn adds its swing, not a way back to C.
+    EXPECT_LT(path.length(), 43.0 + 2.0 * 3.15 + 2.0);
+}
