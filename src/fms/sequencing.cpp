@@ -61,6 +61,30 @@ bool to_behind() {
     return saturate_to_whole(course_angle(back, to_aircraft)) > 90;
 }
 
+// Whether the aircraft is still turning past the FROM onto the leg to the
+// TO: the FROM's turn one past its fix and the TO more than a right angle
+// off the heading. A TO on a leg out shorter than its switching distance
+// waits for the turn: it is flown to, not passed from the far side of the
+// turn the pass its FROM is.
+constexpr double kTurningAwayNm = 0.5; // nearer, its course says nothing
+bool turning_past_from() {
+    const int to = to_waypoint_index;
+    if (lnav_engaged != 1 || direct_to_active == 1 || to < 1 || to > active_plan_last ||
+        distance_to_to_nm <= kTurningAwayNm ||
+        course_angle(course_to_to_deg, aircraft_state.heading_deg) <= 90.0)
+        return false;
+    const int from = previous_place(active_plan, to);
+    const int before = from >= 1 ? previous_place(active_plan, from) : -1;
+    if (before < 0) return false;
+    const RouteWaypoint& b = active_plan[before];
+    const RouteWaypoint& f = active_plan[from];
+    const RouteWaypoint& t = active_plan[to];
+    double nm = 0.0, in = 0.0, out = 0.0;
+    gc_dist_course(b.lat, b.lon, f.lat, f.lon, &nm, &in);
+    gc_dist_course(f.lat, f.lon, t.lat, t.lon, &nm, &out);
+    return turns_past_entry(from, course_angle(in, out));
+}
+
 bool first_hold_at(int index) {
     return hold_count() > 0 && hold_list[1].active_index() == index;
 }
@@ -96,11 +120,6 @@ void step_to(int index, const char* where) {
 }
 
 } // namespace
-
-bool is_procedure_kind(const std::string& kind) {
-    // The insertions write "APPR" for approach legs; "APCH" is taken as well.
-    return kind == "SID" || kind == "STAR" || kind == "SIDSTAR" || kind == "APPR" || kind == "APCH";
-}
 
 void check_course_reversal() {
     const int to = to_waypoint_index;
@@ -156,6 +175,9 @@ void sequence_to_waypoint() {
     const bool stopped = discontinuity_stop_index == to_waypoint_index;
     if (!(switch_distance > distance_to_to_nm) && !stopped) return;
     if (lnav_engaged != 1 && SequenceFPlanWpts != 1) return;
+    // Not from the far side of a turn past the FROM (unless the course
+    // reversal check passes it: inside the turn it is never reached).
+    if (!stopped && distance_to_to_nm >= 0.0 && turning_past_from()) return;
     // Parked or taxiing, the aircraft flies no leg yet: a fix near the
     // airport (or one a reversal's turn anticipation reaches) stays the TO,
     // so the first leg, or a SID put in before it, is flown after take-off.
@@ -217,16 +239,10 @@ void update_switch_distance() {
     if (WptChgSecs > 0.0) WptChgDist = gs / 3600.0 * WptChgSecs;
     if (WptProcChgSecs > 0.0) WptProcChgDist = gs / 3600.0 * WptProcChgSecs;
 
-    const RouteWaypoint& to = active_plan[to_waypoint_index];
-    if (is_procedure_kind(to.kind))
-        switch_distance = WptProcChgDist;
-    else if (to.flyover == 1)
-        switch_distance = FlyoverWptChgDist;
-    else
-        switch_distance = WptChgDist;
-
-    if (AdjustTurnDistforAngle == 1 && distance_to_to_nm < 15.0 && to.flyover != 1)
-        switch_distance += saturate_to_whole(course_angle(next_leg_course_deg, leg_course_deg)) * 0.028;
+    // The turn is anticipated from 15 NM out; the next leg's course is the
+    // TO's own (update_leg_geometry).
+    switch_distance = switching_distance(to_waypoint_index, course_angle(next_leg_course_deg, leg_course_deg),
+                                         distance_to_to_nm < 15.0);
     if (distance_to_to_nm >= switch_distance) to_approached = 1;
 }
 

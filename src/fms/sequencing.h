@@ -4,6 +4,8 @@
 // run only with an active route; the tests use the previous pass's geometry.
 #pragma once
 
+#include "fms/guidance/lateral_guidance.h" // is_procedure_kind
+
 #include <string>
 
 // First of the lateral steps: keeps the TO off a "DISCO" or "THEN" entry and
@@ -15,6 +17,3 @@ void sequence_to_waypoint();
 // The legs of the TO, then its switching distance from them.
 void update_leg_geometry();
 void update_switch_distance();
-
-// True for the procedure kinds that use the procedure switching distance.
-bool is_procedure_kind(const std::string& kind);

@@ -211,16 +211,17 @@ TEST_F(OnePointEach, pagesAndMapsShowOneTopOfClimbAndOneTopOfDescentAlongThePath
         double east, north; // the T/D from the aircraft, NM
     };
     const Row rows[] = {
-        // The reversal is flown round its fix; the last turn, square, is cut
-        // by 1.76 NM (3 NM each side on a 4.24 NM chord).
-        {"out 100 NM and back 80 NM, 20 NM on to the field: the T/D 118.2 NM flown ahead, 18.2 NM straight",
+        // The reversal is turned past its fix and back onto the leg, 3.8 NM
+        // more than the legs; the last turn, square, is cut by 1.76 NM (3 NM
+        // each side on a 4.24 NM chord).
+        {"out 100 NM and back 80 NM, 20 NM on to the field: the T/D 122 NM flown ahead, 18.2 NM straight",
          {{90.0, 100.0}, {270.0, 80.0}, {0.0, 20.0}},
          12000,
          1,
          12000.0,
          50.0,
          -1.0,
-         118.2,
+         122.0,
          -18.24,
          0.0},
         {"60 NM of legs, 58.24 NM flown, for a 20 000 ft level: up 28.25 NM to 11 300 ft, down past the turn",

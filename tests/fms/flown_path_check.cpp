@@ -38,25 +38,38 @@ Beside beside(double lat, double lon, double course, double plat, double plon) {
 }
 
 // How a turn at a fix is flown: the first row that applies.
-enum class Turned { FlyBy, OverAndJoin };
+enum class Turned { FlyBy, PastAndJoin };
 struct TurnRule {
     const char* what;
     bool (*applies)(double turn_deg, bool flyover);
     Turned turned;
 };
 const TurnRule kTurnRules[] = {
-    {"a fly-over fix: flown over, then back onto the next leg", [](double, bool flyover) { return flyover; },
-     Turned::OverAndJoin},
+    {"a fly-over fix: steered onto the next leg from just short of it",
+     [](double, bool flyover) { return flyover; }, Turned::PastAndJoin},
     {"up to 120 degrees: an arc tangent to both legs",
      [](double turn, bool) { return std::fabs(turn) <= kFlyByMaxDeg; }, Turned::FlyBy},
-    {"sharper (a reversal, a hairpin): flown over, then back onto the next leg",
-     [](double, bool) { return true; }, Turned::OverAndJoin},
+    {"sharper (a reversal, a hairpin): steered onto the next leg from just short of it",
+     [](double, bool) { return true; }, Turned::PastAndJoin},
 };
 
 Turned turned(double turn_deg, bool flyover) {
     for (const TurnRule& rule : kTurnRules)
         if (rule.applies(turn_deg, flyover)) return rule.turned;
-    return Turned::OverAndJoin;
+    return Turned::PastAndJoin;
+}
+
+// The steering onto the next leg: a point this far ahead along it, by how
+// far the aircraft stands off it.
+struct LookAhead {
+    double off_at_most, ahead;
+};
+const LookAhead kLookAhead[] = {{0.0, 5.0}, {3.5, 3.0}, {1e9, 5.0}};
+
+double look_ahead(double off) {
+    for (const LookAhead& row : kLookAhead)
+        if (off <= row.off_at_most) return row.ahead;
+    return kLookAhead[0].ahead;
 }
 
 } // namespace
@@ -84,6 +97,41 @@ void FlownPath::arc(double heading, double turn_deg, double radius_nm) {
     }
 }
 
+FlownPath::Steered FlownPath::steer(const Fix& b, const Fix& c, double heading, double radius_nm) {
+    const Polar out = polar(b.lat, b.lon, c.lat, c.lon);
+    Steered s;
+    s.heading = heading;
+    double nearest = polar(b.lat, b.lon, points_.back().lat, points_.back().lon).nm;
+    s.crossed = points_.back().along;
+    // Stepped finely, laid every kTurnPointEvery steps (the path is
+    // searched pass after pass: a point every 0.05 NM made it slow).
+    const double step = 0.05, most = degrees(step / radius_nm);
+    constexpr int kTurnPointEvery = 5;
+    double at_lat = points_.back().lat, at_lon = points_.back().lon;
+    int unlaid = 0;
+    for (double flown = 0.0; flown < 40.0; flown += step) {
+        const Beside me = beside(b.lat, b.lon, out.course, at_lat, at_lon);
+        s.off = std::fabs(me.right);
+        const double to_fix = polar(b.lat, b.lon, at_lat, at_lon).nm;
+        if (to_fix < nearest) nearest = to_fix, s.crossed = points_.back().along + unlaid * step;
+        const double ahead = out.nm - polar(at_lat, at_lon, c.lat, c.lon).nm + look_ahead(s.off);
+        double p_lat = 0.0, p_lon = 0.0;
+        gc_destination_point(b.lat, b.lon, out.course, ahead, &p_lat, &p_lon);
+        const double error = wrap180(polar(at_lat, at_lon, p_lat, p_lon).course - s.heading);
+        s.at_end = me.along >= out.nm - 0.5;
+        if (s.at_end || (s.off < 0.05 && std::fabs(error) < 2.0)) break;
+        s.heading += std::clamp(error, -most, most);
+        gc_destination_point(at_lat, at_lon, s.heading, step, &at_lat, &at_lon);
+        if (++unlaid < kTurnPointEvery) continue;
+        const std::size_t count = points_.size();
+        add(at_lat, at_lon);
+        if (points_.size() == count) break;
+        unlaid = 0;
+    }
+    if (unlaid > 0) add(at_lat, at_lon);
+    return s;
+}
+
 void FlownPath::build(double lat, double lon, const Fix* leg_start, const std::vector<Fix>& ahead,
                       double radius_nm) {
     points_.clear();
@@ -91,7 +139,8 @@ void FlownPath::build(double lat, double lon, const Fix* leg_start, const std::v
     if (ahead.empty()) return;
     const Fix& to = ahead.front();
     // Start: abeam on the active leg, or straight from the aircraft.
-    bool on_leg = false;
+    bool on_leg = false, joining = false;
+    double heading = 0.0; // where a turn past a fix ended aside its leg out
     if (leg_start != nullptr) {
         const Polar leg = polar(leg_start->lat, leg_start->lon, to.lat, to.lon);
         const Beside me = beside(leg_start->lat, leg_start->lon, leg.course, lat, lon);
@@ -117,8 +166,7 @@ void FlownPath::build(double lat, double lon, const Fix* leg_start, const std::v
         const Polar out = polar(b.lat, b.lon, c.lat, c.lon);
         const double in_course = back.course + 180.0;
         const double turn = back.nm < 1e-3 ? 0.0 : wrap180(out.course - in_course);
-        const double sign = turn < 0.0 ? -1.0 : 1.0;
-        if (turned(turn, b.flyover) == Turned::FlyBy) {
+        if (!joining && turned(turn, b.flyover) == Turned::FlyBy) {
             const double half = std::tan(radians(std::fabs(turn)) / 2.0);
             const double t = std::min({radius_nm * half, 0.5 * back.nm, 0.5 * out.nm});
             if (half < 1e-6 || t < 1e-3) {
@@ -134,18 +182,21 @@ void FlownPath::build(double lat, double lon, const Fix* leg_start, const std::v
             arc(in_course, turn, r);
             continue;
         }
-        // Over the fix, round past the next course and back onto its leg.
-        add(b.lat, b.lon);
-        crossings_.push_back({b.id, points_.back().along});
-        arc(in_course, turn + sign * kJoinDeg, radius_nm);
-        const Beside end = beside(b.lat, b.lon, out.course, points_.back().lat, points_.back().lon);
-        const double outside = -sign * end.right; // toward the leg from the outside of the turn
-        const double join = end.along + std::max(0.0, outside) / std::tan(radians(kJoinDeg));
-        if (join < out.nm - 0.5) {
-            double j_lat = 0.0, j_lon = 0.0;
-            gc_destination_point(b.lat, b.lon, out.course, std::max(0.0, join), &j_lat, &j_lon);
-            add(j_lat, j_lon);
+        // Sequenced kPastFromNm short of the fix, then steered for a point
+        // ahead on the next leg, turning at the most rate, until on it.
+        // Still aside a leg too short to join, the aircraft sequences its
+        // end on the way and steers on for the leg after from where it is.
+        if (!joining) {
+            if (back.nm > kPastFromNm) {
+                double s_lat = 0.0, s_lon = 0.0;
+                gc_destination_point(b.lat, b.lon, back.course, kPastFromNm, &s_lat, &s_lon);
+                add(s_lat, s_lon);
+            }
+            heading = in_course;
         }
+        const Steered s = steer(b, c, heading, radius_nm);
+        crossings_.push_back({b.id, s.crossed});
+        joining = s.at_end && s.off > kJoinAsideNm, heading = s.heading;
     }
 }
 

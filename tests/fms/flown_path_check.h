@@ -8,12 +8,16 @@
 //          route typed anew, a far overshoot) it flies straight to the TO.
 //   turn:  a fly-by fix turning up to kFlyByMaxDeg is flown on an arc of
 //          the aircraft's turn radius tangent to both legs;
-//          a sharper turn, or a fly-over fix, is flown over the fix, turned
-//          kJoinDeg past the next course and flown straight back onto its
-//          leg (to the next fix when that leg is too short to join).
+//          a sharper turn, or a fly-over fix, is sequenced kPastFromNm
+//          short of the fix and flown as LNAV steers: for the point a
+//          look-ahead ahead on the next leg (3 NM within 3.5 NM of it, else
+//          5), turning at the aircraft's rate, until on that leg (to the next
+//          fix when that leg is too short to join); still more than
+//          kJoinAsideNm aside at that leg's end, it steers on from there for
+//          the leg after (LNAV sequenced the fix on the way).
 //   end:   the last entry is flown to.
 // A fix is crossed where the path comes closest to it: the middle of its
-// arc, or the fix itself when flown over.
+// arc, or the point of a turn past it nearest it.
 #pragma once
 
 #include <string>
@@ -21,7 +25,8 @@
 
 inline constexpr double kOffLegNm = 10.0;
 inline constexpr double kFlyByMaxDeg = 120.0;
-inline constexpr double kJoinDeg = 30.0;
+inline constexpr double kPastFromNm = 1.5;
+inline constexpr double kJoinAsideNm = 1.0;
 
 class FlownPath {
   public:
@@ -48,6 +53,14 @@ class FlownPath {
         double lat, lon, along;
     };
     void add(double lat, double lon);
+    // Steered from the last point on `heading` onto the leg from b to c,
+    // until on it or near its end: where b was passed nearest, and how far
+    // aside the leg it ended.
+    struct Steered {
+        double heading = 0.0, off = 0.0, crossed = 0.0;
+        bool at_end = false;
+    };
+    Steered steer(const Fix& b, const Fix& c, double heading, double radius_nm);
     void arc(double heading, double turn_deg, double radius_nm);
     std::vector<Point> points_;
     std::vector<std::pair<int, double>> crossings_;

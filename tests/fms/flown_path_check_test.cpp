@@ -9,7 +9,8 @@
 
 // Two 20 NM legs at the equator turning at B by each angle: a fly-by is an
 // arc shorter than the corner, crossed halfway round; a sharper turn or a
-// fly-over crosses the fix itself and is longer than the legs.
+// fly-over is turned from just short of the fix, passes within a turn's
+// radius of it and comes back onto the leg out.
 TEST(FlownPathModel, TurnsFlownByTheTable) {
     struct Row {
         double turn;
@@ -30,12 +31,18 @@ TEST(FlownPathModel, TurnsFlownByTheTable) {
             EXPECT_NEAR(path.length(), 40.0 - 2.0 * t + radius * radians(row.turn), 0.05) << row.turn;
             EXPECT_NEAR(path.crossing(2), 20.0 - t + radius * radians(row.turn) / 2.0, 0.05) << row.turn;
         } else {
-            EXPECT_GT(path.length(), 40.0) << row.turn;
-            EXPECT_NEAR(path.crossing(2), 20.0, 0.01) << row.turn;
+            EXPECT_GT(path.crossing(2), 20.0 - kPastFromNm) << row.turn;
+            EXPECT_LT(path.crossing(2), 20.0 + radius * 3.15) << row.turn;
+            double on_lat = 0.0, on_lon = 0.0, off = 0.0;
+            gc_destination_point(b.lat, b.lon, 90.0 + row.turn, 15.0, &on_lat, &on_lon);
+            path.locate(on_lat, on_lon, 0.0, path.length(), &off);
+            EXPECT_LT(off, 0.1) << row.turn;
         }
-        // The arc's middle, or the fix, lies on the path where it is crossed.
+        // The arc's middle, or the turn's point nearest the fix, lies on the
+        // path where it is crossed, within a turn's radius of the fix.
         double off = 0.0;
         EXPECT_NEAR(path.locate(b.lat, b.lon, 0.0, path.length(), &off), path.crossing(2), 0.1) << row.turn;
+        EXPECT_LT(off, radius) << row.turn;
     }
 }
 
@@ -49,4 +56,21 @@ TEST(FlownPathModel, StartsAbeamOrStraightFromTheAircraft) {
         const double expected = off_nm <= kOffLegNm ? 15.0 : std::hypot(off_nm, 15.0);
         EXPECT_NEAR(path.length(), expected, 0.05) << off_nm;
     }
+}
+
+// A reversal at B onto a leg too short to join (3 NM back to C, the route
+// running on past C): the turn swings more than a mile aside at C's abeam,
+// and the path joins the leg after C from there, never back to C itself.
+TEST(FlownPathModel, JoinsTheLegAfterALegTooShortToJoin) {
+    const FlownPath::Fix b{0.0, 20.0 / 60.0, 2}, c{0.0, 17.0 / 60.0, 3}, d{0.0, -3.0 / 60.0, 4};
+    FlownPath path;
+    path.build(0.0, 0.0, nullptr, {b, c, d}, 2.0);
+    // C lies on the leg in as well: looked for on the way back only.
+    double off = 0.0;
+    path.locate(c.lat, c.lon, path.crossing(2), path.length(), &off);
+    EXPECT_GT(off, kJoinAsideNm);
+    path.locate(d.lat, d.lon, 0.0, path.length(), &off);
+    EXPECT_LT(off, 0.05);
+    // The legs are 43 NM; the turn adds its swing, not a way back to C.
+    EXPECT_LT(path.length(), 43.0 + 2.0 * 3.15 + 2.0);
 }

@@ -601,6 +601,8 @@ struct Checked {
     double legs = -1.0;        // NM of legs to it on the pass before it became the TO (-1: not yet)
     double flown = 0.0;        // NM flown since then
     double cut = 0.0;          // NM of those legs LNAV left out up to where it came closest
+    double last_nm = -1.0;     // NM from it on the pass before, while the TO
+    bool closing = false;      // the aircraft has closed on it as the TO
     bool done = false;
 };
 
@@ -705,6 +707,12 @@ constexpr double kMetFt = 300.0;
 // Along the flown path the descent begins this near the T/D shown: the
 // 1.5 NM a T/D is passed within, and a pass's step.
 constexpr double kTodNm = 1.55;
+// A T/D this near the flown path stands on it (in a turn past a fix, off the
+// legs).
+constexpr double kOnTurnNm = 0.3;
+// How far from its fix a turn past it reaches: twice the widest radius (25
+// degrees of bank at 450 kt) and the join.
+constexpr double kTurnReachNm = 12.0;
 // A vertical speed down faster than this is a descent under way, not level.
 constexpr double kStillDescendingFpm = 500.0;
 
@@ -1135,6 +1143,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
     std::size_t events_seen = host::sim_state().key_events.size();
     bool low_target_reported = false, climb_past_tod_reported = false;
     double lowest_past_tod = 1e9;
+    double turn_tod_key[3] = {}, turn_tod_at = 0.0, turn_tod_nearest = 1e9;
     bool hold_set = false; // the pilot's MCP altitude after take-off
     int hold_to = 1;       // the TO then, which VNAV climbs on past
     int max_passes =
@@ -1470,9 +1479,36 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
             gc_dist_course(tod_lat, tod_lon, active_plan[to_waypoint_index].lat,
                            active_plan[to_waypoint_index].lon, &tod_to_to, &unused_course);
         shown_tod_on_way = tod_shown && tod_along < 0.0 && tod_to_to < distance_to_to_nm;
+        // Or it stands off the legs in a turn past a fix ahead, on the path
+        // flown: passed once the aircraft is that far along the path.
+        double turn_tod_along = -1.0, turn_tod_off = 1e9;
+        bool turn_tod_ahead = false;
+        if (tod_shown && tod_along < 0.0 && !track.path.empty()) {
+            // Looked for once per T/D and path: the nearest point ahead stays
+            // the nearest while the aircraft has not passed it.
+            const double key[3] = {tod_lat, tod_lon, track.path.length()};
+            if (!std::equal(key, key + 3, turn_tod_key) || turn_tod_at < track.along - 0.3) {
+                std::copy(key, key + 3, turn_tod_key);
+                turn_tod_at = track.path.locate(tod_lat, tod_lon, track.along - 0.3, track.path.length(),
+                                                &turn_tod_nearest);
+            }
+            turn_tod_off = turn_tod_nearest;
+            if (turn_tod_off < kOnTurnNm) turn_tod_along = turn_tod_at;
+        }
+        // Without that path (a hold laid none), one by a fix not yet passed
+        // lies in its turn, ahead.
+        if (tod_shown && tod_along < 0.0 && turn_tod_along < 0.0 && to_waypoint_index >= 1)
+            for (int k = to_waypoint_index; k <= flown_last() && !turn_tod_ahead; ++k) {
+                double near = 0.0, unused = 0.0;
+                gc_dist_course(tod_lat, tod_lon, active_plan[k].lat, active_plan[k].lon, &near, &unused);
+                turn_tod_ahead = is_place(active_plan[k]) && near < kTurnReachNm &&
+                                 (k > to_waypoint_index || near < distance_to_to_nm);
+            }
         const bool past_tod = vnav_engaged == 1 && tod_shown &&
-                              (tod_along >= 0.0 ? route_nm - distance_to_destination > tod_along + 2.0
-                                                : distance_to_to_nm + 2.0 < tod_to_to);
+                              (tod_along >= 0.0        ? route_nm - distance_to_destination > tod_along + 2.0
+                               : turn_tod_along >= 0.0 ? track.along > turn_tod_along + 2.0
+                               : turn_tod_ahead        ? false
+                                                       : distance_to_to_nm + 2.0 < tod_to_to);
         lowest_past_tod = past_tod ? std::min(lowest_past_tod, altitude) : 1e9;
         if (altitude > lowest_past_tod + 300.0 && !climb_past_tod_reported) {
             climb_past_tod_reported = true;
@@ -1627,7 +1663,15 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
             if (to_waypoint_index > c.index) c.past += step;
             if (to_waypoint_index > c.index && c.sequenced_s < 0.0) c.sequenced_s = m.sim_time_s;
             if (to_waypoint_index == c.index) c.highest = highest_flown;
-            if (d <= c.closest) {
+            // Stepped to on the far side of a turn past the fix before it,
+            // the aircraft flies away from it first: it passes it where it
+            // closes on it, not where it was stepped to.
+            const bool turning_away = to_waypoint_index == c.index && !c.closing && d > c.last_nm;
+            if (to_waypoint_index == c.index) {
+                c.closing = c.closing || (c.last_nm >= 0.0 && d < c.last_nm);
+                c.last_nm = d;
+            }
+            if (d <= c.closest || turning_away) {
                 c.closest = d;
                 c.cut = std::max(0.0, c.legs - c.flown - d);
                 c.altitude = altitude;
@@ -1660,7 +1704,17 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
         // lies below it (the aircraft as far along as aircraft_along reads).
         const bool level = vnav_engaged == 1 && std::fabs(altitude - cruise) < 150.0;
         const double along_now = aircraft_along(route_nm);
-        if (level && cruise > path_altitude(ends, along_now, per_nm) + 100.0) level_past_tod += closing;
+        // A turn past a fix before the next end flies more than the legs:
+        // the path down to the end is laid back over that much more, as the
+        // flown path (the checker's own) measures it.
+        double turns_more = 0.0;
+        if (const PathEnd* e = next_end(ends, along_now);
+            e != nullptr && !track.path.empty() && hold_count() == 0 && lnav_engaged == 1) {
+            const double crossed = track.path.crossing(active_plan[e->index].id);
+            if (crossed >= 0.0) turns_more = std::max(0.0, (crossed - track.along) - (e->along - along_now));
+        }
+        if (level && cruise > path_altitude(ends, along_now - turns_more, per_nm) + 100.0)
+            level_past_tod += closing;
         // The TOD passed more than 20 NM along the plan's legs before the
         // path down to the next end meets the altitude flown (a course
         // reversal passes it up to 10 NM early, and the turns LNAV cuts

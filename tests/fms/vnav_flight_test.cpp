@@ -100,15 +100,13 @@ TEST_F(VnavFlight, ClimbsCruisesAndMeetsTheDescentConstraint) {
 }
 
 // A turn of each angle at T, whose altitude is one to be at, before F on the
-// leg out, another: the path the profile lays the descent over is the one
-// LNAV flies. T is sequenced where the path says, the way flown to F's
-// crossing is as long as the path reckoned it 15 NM before T, and the way
-// from T's crossing to F's as the profile did; both fixes are crossed at
-// their altitudes. Past 120 degrees
-// the turn is flown past T, not cut miles short of it. Open: LNAV still
-// sequences such a turn by its anticipation, miles short of its fix, and the
-// path cuts it on the chord.
-TEST_F(VnavFlight, DISABLED_TurnsOfEveryAngleFlownAsThePathLaysThem) {
+// leg out, an approach's fix to be at its own: the path the profile lays the
+// descent over is the one LNAV flies. T is sequenced where the path says, the
+// way flown to F's crossing is as long as the path reckoned it 15 NM before
+// T, and the way from T's crossing to F's as the profile did; both fixes are
+// crossed at their altitudes. Past 120 degrees the turn is flown past T, not
+// cut miles short of it.
+TEST_F(VnavFlight, TurnsOfEveryAngleFlownAsThePathLaysThem) {
     for (const double ias : {180.0, 230.0}) {
         for (const double turn : {30.0, 90.0, 115.0, 130.0, 150.0, 170.0, 180.0}) {
             reset_module_state_for_tests();
@@ -128,10 +126,12 @@ TEST_F(VnavFlight, DISABLED_TurnsOfEveryAngleFlownAsThePathLaysThem) {
             points.push_back(offset("E", points.back(), 90.0 + turn, 14.0));
             write_plan(working_plan, points);
             working_entry(0).alt_constraint = 2000.0;
-            for (const auto& [i, ft] : {std::pair{2, 6000.0}, std::pair{3, 3500.0}}) {
-                working_entry(i).altitude_kind = AltitudeKind::Pilot;
-                working_entry(i).alt_constraint = ft;
-            }
+            working_entry(2).altitude_kind = AltitudeKind::Pilot;
+            working_entry(2).alt_constraint = 6000.0;
+            // F an approach's fix, to be at its altitude.
+            working_entry(3).kind = "APPR";
+            working_entry(3).altitude_kind = AltitudeKind::Procedure;
+            working_entry(3).alt_constraint = 3500.0;
             working_entry(4).alt_constraint = 2000.0;
             plan_cruise_altitude = 8000;
             place(points[0].lat, points[0].lon, 90.0);
@@ -173,9 +173,7 @@ TEST_F(VnavFlight, DISABLED_TurnsOfEveryAngleFlownAsThePathLaysThem) {
             EXPECT_NEAR(profiled, flown_at[1] - flown_at[0], 0.5) << row;
             EXPECT_NEAR(crossed_ft[0], 6000.0, 300.0) << row;
             EXPECT_NEAR(crossed_ft[1], 3500.0, 300.0) << row;
-            if (turn > 120.0) {
-                EXPECT_LT(sequenced_at, 2.0) << row;
-            }
+            if (turns_past_fix(turn)) EXPECT_LT(sequenced_at, 2.0) << row;
         }
     }
 }

@@ -786,22 +786,23 @@ TEST_F(Vnav, PathDistanceCountsEachTurnAsTheTopOfDescentIsPlaced) {
     }
 }
 
-// LNAV sequences a sharp turn early (3 NM and 0.028 NM a degree) and turns
-// at its speed's radius: slow, it turns inside the legs and flies the chord
-// or its arc, which the path measures; faster, its turn takes some of the
-// saving back, reckoned at no more than 250 kt (the turn is flown slowed
-// for the descent: reckoned at 366 kt, WOODB's T/D came 8 NM late).
-TEST_F(Vnav, ASharpTurnSequencedEarlyIsMeasuredAsTheAircraftTurns) {
+// LNAV sequences a turn too sharp to fly by (160 degrees) at the fly-over
+// distance, not miles early, and turns past its fix at its speed's radius:
+// the path counts the turn it flies, more than the legs the faster it is,
+// reckoned at no more than 250 kt (the turn is flown slowed for the
+// descent: reckoned at 366 kt, WOODB's T/D came 8 NM late).
+TEST_F(Vnav, ASharpTurnIsMeasuredAsTheAircraftTurnsPastItsFix) {
     WptChgDist = 3.0;
     AdjustTurnDistforAngle = 1;
     struct Row {
         double speed_kt;
         double least_nm, most_nm; // NM the corner takes off the 90 NM of legs
     };
-    // 2 x 7.5 NM of legs at the corner; the chord 2.6 NM, at 194 kt an arc
-    // of 3.3 NM; at 450 kt reckoned at 250 kt: an arc of 5.5 NM (radius 2 NM),
-    // three quarters of the saving kept.
-    const Row rows[] = {{194.0, 10.0, 13.0}, {450.0, 9.0, 10.0}};
+    // Turned from 1.5 NM short of W1: at 194 kt (radius 1 NM) it comes back
+    // onto the leg out about where it would have cut the corner; at 450 kt
+    // reckoned at 250 kt (radius 2 NM) it swings wide and flies 2 to 3 NM
+    // more than the legs.
+    const Row rows[] = {{194.0, -1.0, 0.5}, {450.0, -3.5, -1.5}};
     for (const Row& r : rows) {
         const PlanPoint w0{"W0", 0.0, 10.0};
         const PlanPoint w1 = offset("W1", w0, 0.0, 40.0);

@@ -142,7 +142,8 @@ TEST_F(PlanChoicesKeys, AnArrivalChosenForANewPlanInFlightLeavesTheFlownRoute) {
         SCOPED_TRACE(arrival);
         restart();
         run("route load KSEAKPDX.RTE\nframes 3\naircraft altitude 5000\naircraft speed 250\n"
-            "aircraft heading 200\naircraft position 47.38 -122.40\nframes 18\nmcu MCU LNAV\nframes 20");
+            "aircraft heading 200\naircraft position 47.38 -122.40\naircraft ap on\naircraft ap hdg on\n"
+            "frames 18\nmcu MCU LNAV\nframes 20");
         ASSERT_EQ(plan(), flown);
         const int arrival_runway = selected_arrival_runway();
         // INDEX, FLIGHT PLANS, NEW FPL; then ARR of KPDX.

@@ -1,9 +1,14 @@
 #include "fms/guidance/lateral_guidance.h"
 
+#include "data/module_settings.h"
 #include "fms/math/nav_math.h"
 #include "fms/plan/holds.h"
 #include "fms/plan/plan_legs.h"
+#include "platform/text_file.h"
 #include "sim/aircraft_state.h"
+
+#include <algorithm>
+#include <cmath>
 
 int lnav_engaged = 0;
 int vnav_engaged = 0;
@@ -113,4 +118,26 @@ bool flies_straight_to_to() {
     if (sequenced_to_index == to && sequenced_to_fix.lat == w.lat && sequenced_to_fix.lon == w.lon)
         return false;
     return intercept_armed != 1 || active_leg_offset_nm() >= kInterceptWithinNm;
+}
+
+bool is_procedure_kind(const std::string& kind) {
+    // The insertions write "APPR" for approach legs; "APCH" is taken as well.
+    return kind == "SID" || kind == "STAR" || kind == "SIDSTAR" || kind == "APPR" || kind == "APCH";
+}
+
+bool turns_past_fix(double turn_deg) {
+    return saturate_to_whole(turn_deg) > kFlyByMostDeg;
+}
+
+bool turns_past_entry(int i, double turn_deg) {
+    return turns_past_fix(turn_deg) && hold_mark(active_plan, i) == 0;
+}
+
+double switching_distance(int i, double turn_deg, bool anticipate) {
+    if (turns_past_entry(i, turn_deg)) return FlyoverWptChgDist;
+    const RouteWaypoint& to = active_plan[i];
+    double s = is_procedure_kind(to.kind) ? WptProcChgDist : to.flyover == 1 ? FlyoverWptChgDist : WptChgDist;
+    if (anticipate && AdjustTurnDistforAngle == 1 && to.flyover != 1 && std::isfinite(turn_deg))
+        s += saturate_to_whole(std::clamp(turn_deg, 0.0, 180.0)) * 0.028;
+    return s;
 }

@@ -117,3 +117,29 @@ GeoPosition active_leg_start();
 
 // Starts a direct-to leg from the present position to the TO waypoint.
 void start_direct_to();
+
+// A procedure's leg ("SID", "STAR", "SIDSTAR", "APPR", "APCH"): sequenced at
+// the procedure switching distance.
+bool is_procedure_kind(const std::string& kind);
+
+// A turn at a fix sharper than this (degrees between the leg in and the leg
+// out) is not flown by: the arc of a fly-by turn stands R(1/cos(t/2) - 1)
+// from its fix, a turn radius R off it at 120 degrees, and anticipated for a
+// hairpin it would sequence the fix miles early and turn round short of it.
+// Such a fix is sequenced at the fly-over distance and LNAV turns past it
+// onto the leg out. In whole degrees, as the turn is anticipated: a turn of
+// exactly that angle measured from two places along its leg in is one turn.
+inline constexpr int kFlyByMostDeg = 120;
+bool turns_past_fix(double turn_deg);
+
+// Whether LNAV turns past active entry i between legs turning by `turn_deg`:
+// too sharp to fly by, and no hold there (one is left off its inbound
+// course, round its pattern's own turn).
+bool turns_past_entry(int i, double turn_deg);
+
+// Where LNAV sequences active entry i: this far before it, by its kind
+// (procedure, fly-over, en route) and, with the turn anticipated
+// (`anticipate`), the whole degrees of the turn from its leg in onto its leg
+// out (0..180); a turn past the fix at the fly-over distance. One rule for
+// the sequencing and for the path that measures it.
+double switching_distance(int i, double turn_deg, bool anticipate);

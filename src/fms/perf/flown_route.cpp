@@ -1,5 +1,7 @@
 #include "fms/perf/flown_route.h"
 
+#include "fms/perf/lateral_path.h"
+
 #include "data/module_settings.h"
 #include "fms/guidance/hold_racetrack.h"
 #include "fms/guidance/lateral_guidance.h"
@@ -39,23 +41,13 @@ double distance_ahead_to(int k) {
 
 namespace {
 
-struct Spot {
-    double lat = 0.0;
-    double lon = 0.0;
-};
+using Spot = PathSpot;
 
 double nm_between(const Spot& a, const Spot& b, double* course = nullptr) {
     double d = 0.0, c = 0.0;
     gc_dist_course(a.lat, a.lon, b.lat, b.lon, &d, &c);
     if (course != nullptr) *course = c;
     return d;
-}
-
-// The point `nm` from `from` towards `to`, on the great circle between them.
-Spot toward(const Spot& from, const Spot& to, double nm) {
-    Spot p;
-    gc_point_toward(from.lat, from.lon, to.lat, to.lon, nm, &p.lat, &p.lon);
-    return p;
 }
 
 // How far p stands along the line from `from` towards `to` (NM, negative
@@ -71,116 +63,7 @@ Spot spot(int i) {
     return Spot{active_plan[i].lat, active_plan[i].lon};
 }
 
-// The switching distance LNAV takes at place i between a leg in and a leg
-// out on these true courses (as sequencing works it out for its TO), so that
-// each corner is cut by its own turn whatever the TO is now.
-double corner_switch(int i, double in_course, double out_course) {
-    const RouteWaypoint& w = active_plan[i];
-    const bool procedure =
-        w.kind == "SID" || w.kind == "STAR" || w.kind == "SIDSTAR" || w.kind == "APPR" || w.kind == "APCH";
-    double s = procedure ? WptProcChgDist : w.flyover == 1 ? FlyoverWptChgDist : WptChgDist;
-    if (AdjustTurnDistforAngle == 1 && w.flyover != 1) {
-        double turn = std::fabs(out_course - in_course);
-        if (turn > 180.0) turn = 360.0 - turn;
-        s += std::round(turn) * 0.028;
-    }
-    return std::max(0.0, s);
-}
-
-// A corner cut on the chord from a_point (on the leg in) to b_point (b NM
-// along the leg out of `corner` towards `next`). Past a right angle the turn
-// itself takes back what the chord saves, up to all of it in a reversal,
-// unless the aircraft turns inside the legs: `kept` is the share of the
-// saving it keeps.
-struct Corner {
-    Spot a_point, b_point;
-    double a = 0.0;
-    double b = 0.0;
-    double chord = 0.0;
-    double kept = 1.0;
-    // What the aircraft saves on the legs by the corner (NM); none where
-    // the route runs on straight (the chord's rounding is no cut).
-    double cut() const {
-        const double c = (a + b - chord) * kept;
-        return std::isfinite(c) && c > 1e-6 ? c : 0.0;
-    }
-    // What it flies from a_point to b_point.
-    double flown() const { return a + b - cut(); }
-    bool turns_back() const { return kept < 1.0; }
-};
-
-// The most ground speed a sharp turn is reckoned at: one ahead is flown
-// slowed for the descent or the approach, and reckoned at the speed flown
-// now far out, its turn would be wider than the one flown, and the T/D laid
-// for it late (a turn of 160 degrees flown at 213 kt was reckoned at 366 kt:
-// 8 NM more than the aircraft flew).
-constexpr double kCornerTurnMostKt = 250.0;
-
-Corner corner_at(int corner, const Spot& from, int next, double a, double b) {
-    Corner c;
-    c.a_point = toward(spot(corner), from, a);
-    c.b_point = toward(spot(corner), spot(next), b);
-    c.a = a;
-    c.b = b;
-    c.chord = nm_between(c.a_point, c.b_point);
-    double back = 0.0, ahead = 0.0;
-    nm_between(spot(corner), from, &back);
-    nm_between(spot(corner), spot(next), &ahead);
-    double turn = std::fmod(std::fabs(ahead - (back + 180.0)), 360.0);
-    if (turn > 180.0) turn = 360.0 - turn;
-    if (turn > 90.0) {
-        // Sequenced well before a sharp turn at a speed that turns tightly,
-        // the aircraft turns inside the legs: it flies the chord, or the arc
-        // of its turn where that is longer, not back out to the fix.
-        const double arc =
-            hold_turn_radius_nm(hold_speed_kt(std::min(aircraft_state.ground_speed_kt, kCornerTurnMostKt))) *
-            turn * 3.141592653589793 / 180.0;
-        const double saving = a + b - c.chord;
-        const double turned =
-            saving > 1e-9 ? (a + b - std::min(a + b, std::max(c.chord, arc))) / saving : 1.0;
-        c.kept = std::max((180.0 - turn) / 90.0, std::clamp(turned, 0.0, 1.0));
-    }
-    return c;
-}
-
-// A turn at the far end of a leg out this small cuts nothing worth leaving
-// the leg's far half to; it leaves it in full from twice this.
-constexpr double kStraightOnDeg = 10.0;
-
-// How far along the leg out of `corner` (to `next`, `out` NM long) LNAV
-// joins it when it switches `s` before the corner: about as far as it
-// switched, but short of where it leaves the leg again for the turn at
-// `next`. Where `next` turns little or ends the route the whole leg is room:
-// on a leg out shorter than the switching distance LNAV steers for a point
-// past its end and meets it there, not halfway along.
-double join_after(int corner, int next, double s, double out) {
-    const int last = flown_last();
-    double share = 0.0; // of the next corner's own switching distance
-    double next_switch = 0.0;
-    if (next >= 1 && next < last) {
-        const int after = next_place(active_plan, next + 1, last);
-        if (after >= 0) {
-            double in_course = 0.0, out_course = 0.0;
-            nm_between(spot(corner), spot(next), &in_course);
-            nm_between(spot(next), spot(after), &out_course);
-            double turn = std::fabs(out_course - in_course);
-            if (turn > 180.0) turn = 360.0 - turn;
-            share = std::clamp((turn - kStraightOnDeg) / kStraightOnDeg, 0.0, 1.0);
-            next_switch = corner_switch(next, in_course, out_course);
-        }
-    }
-    return std::min(s, out - share * std::min(next_switch, out / 2.0));
-}
-
-// What the aircraft saves at the corner of place i (NM): LNAV leaves the leg
-// in at the switching distance and joins the leg out about as far after i,
-// on the chord between. Each cut is at most half its leg in, and the leg out
-// is left room for the next turn's, so a short leg is not cut twice.
-double corner_cut(int i, const Spot& from, int next, double s) {
-    const double out = nm_between(spot(i), spot(next));
-    return corner_at(i, from, next, std::min(s, nm_between(spot(i), from) / 2.0), join_after(i, next, s, out))
-        .cut();
-}
+using Corner = PathCorner;
 
 } // namespace
 
@@ -188,25 +71,18 @@ double cut_from(int i, int k) {
     if (i < 0 || i > k) return 0.0;
     const int to = to_waypoint_index;
     const double s = std::max(0.0, switch_distance);
-    const AircraftState& a = aircraft_state;
-    double from_lat = a.plat;
-    double from_lon = a.plon;
-    if (i > to && to >= 0) {
-        const int before = place_at_or_before(active_plan, i - 1);
-        if (before >= 0) from_lat = active_plan[before].lat, from_lon = active_plan[before].lon;
-    }
+    const LateralPath& path = lateral_path();
+    // From the TO on, the first turn is taken from where the aircraft is;
+    // every other is the path's own.
+    bool from_aircraft = !(i > to && to >= 0);
     double cut = 0.0;
     while (i < k) {
         const int next = next_place(active_plan, i + 1, k);
         if (next < 0) break;
         if (is_place(active_plan[i])) {
-            double in = 0.0, in_course = 0.0, out_course = 0.0;
-            gc_dist_course(from_lat, from_lon, active_plan[i].lat, active_plan[i].lon, &in, &in_course);
-            gc_dist_course(active_plan[i].lat, active_plan[i].lon, active_plan[next].lat,
-                           active_plan[next].lon, &in, &out_course);
-            cut += corner_cut(i, Spot{from_lat, from_lon}, next, corner_switch(i, in_course, out_course));
-            from_lat = active_plan[i].lat;
-            from_lon = active_plan[i].lon;
+            cut += from_aircraft ? path_corner(i, Spot{aircraft_state.plat, aircraft_state.plon}, next).cut()
+                                 : path.at(i).cut();
+            from_aircraft = false;
         }
         i = next;
     }
@@ -216,29 +92,15 @@ double cut_from(int i, int k) {
 
 double sharp_corner_cut(int i) {
     if (i < 1 || i > active_plan_last || !is_place(active_plan[i])) return 0.0;
-    const int before = previous_place(active_plan, i);
-    const int next = next_place(active_plan, i + 1, flown_last());
-    if (before < 0 || next < 0) return 0.0;
-    double in_course = 0.0, out_course = 0.0;
-    const double in = nm_between(spot(before), spot(i), &in_course);
-    const double out = nm_between(spot(i), spot(next), &out_course);
-    double turn = std::fabs(out_course - in_course);
-    if (turn > 180.0) turn = 360.0 - turn;
-    if (!(turn > 90.0)) return 0.0;
-    const double s = corner_switch(i, in_course, out_course);
-    return corner_at(i, spot(before), next, std::min(s, in / 2.0), join_after(i, next, s, out)).cut();
+    const PathCorner& c = lateral_path().at(i);
+    return c.exists && c.turn_deg > 90.0 ? c.cut() : 0.0;
 }
 
 double switch_before(int k) {
     const int last = flown_last();
     if (k < 1 || k >= last || !is_place(active_plan[k])) return 0.0;
-    const int before = previous_place(active_plan, k);
-    const int next = next_place(active_plan, k + 1, last);
-    if (before < 0 || next < 0) return 0.0;
-    double in_course = 0.0, out_course = 0.0;
-    const double in = nm_between(spot(before), spot(k), &in_course);
-    nm_between(spot(k), spot(next), &out_course);
-    return std::min(corner_switch(k, in_course, out_course), in / 2.0);
+    const PathCorner& c = lateral_path().at(k);
+    return c.exists ? c.a : 0.0;
 }
 
 double distance_to_meet(int k) {
@@ -347,10 +209,10 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
     if (to < 1 || to > active_plan_last || last < 1 || k < to) return false;
     k = std::min(k, last);
     const Spot here{aircraft_state.plat, aircraft_state.plon};
-    const GeoPosition start = active_leg_start();
-    Spot prev{start.lat, start.lon};
-    double in_course = 0.0;
-    const double leg = nm_between(prev, spot(to), &in_course);
+    const LateralPath& path = lateral_path();
+    const Spot prev = path.to_corner.from;
+    double in_course = path.to_corner.in_course;
+    const double leg = path.to_corner.in_nm;
     // Flown straight to the TO, the aircraft is as far as the line to it;
     // else as far as it stands along the leg it intercepts.
     const bool straight = flies_straight_to_to();
@@ -361,19 +223,25 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
     const int from = previous_place(active_plan, to);
     bool sharp = false;
     double exit_to_leg_end = -1.0; // from the corner's end on to the TO
+    double join_extra = 0.0;       // a turn past a fix joins the leg after the next place
     if (direct_to_active != 1 && !straight && from >= 1) {
-        const int before = previous_place(active_plan, from);
-        if (before >= 0) {
-            double course_in = 0.0;
-            const double leg_in = nm_between(spot(before), spot(from), &course_in);
-            const double s = corner_switch(from, course_in, in_course);
-            const Corner c =
-                corner_at(from, spot(before), to, std::min(s, leg_in / 2.0), join_after(from, to, s, leg));
+        const Corner& c = path.from_corner(from);
+        if (c.exists && c.next == to && c.past_fix()) {
+            // In a turn past the FROM: what is left of it as LNAV flies it,
+            // then the leg out on from where it is established.
+            const double left = c.turn_nm - turn_progress(c, here, aircraft_state.map_heading_deg);
+            if (left > 0.0) {
+                d = left + leg - c.b;
+                join_extra = c.join_extra;
+                if (exit != nullptr) {
+                    exit->path_nm = left;
+                    exit_to_leg_end = leg - c.b;
+                }
+            }
+        } else if (c.exists && c.next == to) {
             const double left = corner_left_after(c, from, to, here);
             d = (left > 0.0 ? flown_left(c, left) : left) + leg - c.b;
-            double turn = std::fabs(in_course - course_in);
-            if (turn > 180.0) turn = 360.0 - turn;
-            sharp = left > 0.0 && turn > 90.0;
+            sharp = left > 0.0 && c.turn_deg > 90.0;
             if (left > 0.0 && !sharp && exit != nullptr) {
                 exit->path_nm = flown_left(c, left);
                 exit_to_leg_end = leg - c.b;
@@ -396,34 +264,33 @@ bool walk_path(int k, bool* turning_back, double* in_course_out, Each each, bool
         exit->exists = true;
         exit->legs_nm = legs - exit_to_leg_end;
     }
-    double in = leg;
     for (int i = to;;) {
         const int next = i < k ? next_place(active_plan, i + 1, k) : -1;
-        if (next < 0) {
+        const Corner& c = path.ahead(i);
+        in_course = c.in_course;
+        if (next < 0 || !c.exists) {
             each(PathStop{i, legs, d});
             break;
         }
-        double out_course = 0.0;
-        const double out = nm_between(spot(i), spot(next), &out_course);
-        const double s = corner_switch(i, in_course, out_course);
-        const double a = std::min(s, in / 2.0);
-        const Corner c = corner_at(i, prev, next, a, join_after(i, next, s, out));
+        const double out = c.out_nm;
+        const double a = c.a;
         double after = 0.0;
         // In the corner already: past where LNAV leaves the leg in, and no
         // farther from the fix than the chord's ends. Swung wide of the leg
         // (abeam inside the corner, miles off it) the aircraft's place along
         // the chord says nothing: the path measured there fell by miles in
         // a pass, and the descent began that much early.
-        if (i == to && d < a && nm_between(here, spot(i)) <= std::max(a, c.b))
+        if (c.past_fix() && i == to && d < a)
+            after = c.turn_nm - (a - d) + out - c.b;
+        else if (!c.past_fix() && i == to && d < a && nm_between(here, spot(i)) <= std::max(a, c.b))
             after = flown_left(c, chord_left_before(c, here)) + out - c.b;
         else
             after = d + c.flown() - a - c.b + out;
-        each(PathStop{i, legs, d, a, c.b, after - out + c.b});
+        after += join_extra;
+        join_extra = c.past_fix() ? c.join_extra : 0.0;
+        each(PathStop{i, legs, d, a, c.b, after - out + c.b, c.passed_nm});
         d = after;
         legs += out;
-        prev = spot(i);
-        in = out;
-        in_course = out_course;
         i = next;
     }
     *in_course_out = in_course;
@@ -446,16 +313,13 @@ double path_distance_to(int k, bool* turning_back) {
     // short the leg in (LNAV sequences it there, and the rate aims there).
     const int last = flown_last();
     k = std::min(k, last);
-    if (k < last) {
-        const int next = next_place(active_plan, k + 1, last);
-        double out_course = in_course;
-        if (next >= 0) nm_between(spot(k), spot(next), &out_course);
-        d -= corner_switch(k, in_course, out_course);
-    }
+    if (k < last) d -= lateral_path().ahead(k).switch_nm;
     return std::max(0.0, d);
 }
 
 double PathStop::passed_nm() const {
+    // Where a turn past it comes nearest it.
+    if (turn_passed_nm >= 0.0) return path_nm - corner_in_nm + turn_passed_nm;
     // Abeam the place, in the middle of its corner (its own place without
     // one).
     if (!(corner_in_nm > 0.0 || corner_out_nm > 0.0)) return path_nm;
@@ -547,19 +411,14 @@ struct PathMapping {
 template <class Each> void walk_back(Each each) {
     const int to = to_waypoint_index;
     if (to < 1 || to > active_plan_last) return;
+    const LateralPath& path = lateral_path();
     double legs = distance_ahead_to(to);
     for (int p = to;;) {
         const int before = previous_place(active_plan, p);
         if (before < 0) return;
         legs -= nm_between(spot(before), spot(p));
         const int first = previous_place(active_plan, before);
-        double cut = 0.0;
-        if (first >= 0 && legs < 0.0) {
-            double in_course = 0.0, out_course = 0.0;
-            nm_between(spot(first), spot(before), &in_course);
-            nm_between(spot(before), spot(p), &out_course);
-            cut = corner_cut(before, spot(first), p, corner_switch(before, in_course, out_course));
-        }
+        const double cut = first >= 0 && legs < 0.0 ? path.at(before).cut() : 0.0;
         if (each(legs, cut)) return;
         p = before;
     }
@@ -612,6 +471,53 @@ double route_end_altitude() {
 double path_short_of_from() {
     const int to = to_waypoint_index;
     if (to < 2 || to > active_plan_last) return 0.0;
+    const int from = previous_place(active_plan, to);
+    const PathCorner& c = lateral_path().from_corner(from);
+    if (direct_to_active != 1 && c.exists && c.next == to && c.past_fix()) {
+        // Turning past it: short of where the turn comes nearest it.
+        const Spot here{aircraft_state.plat, aircraft_state.plon};
+        return std::max(0.0, c.passed_nm - turn_progress(c, here, aircraft_state.map_heading_deg));
+    }
     const double short_of_it = distance_ahead_to(to) - flown_leg_nm(to);
     return short_of_it > 0.0 ? path_nm_at_legs(flown_last(), short_of_it) : 0.0;
+}
+
+bool point_in_turn(double path_nm, bool ahead, double* lat, double* lon, int* index) {
+    const int to = to_waypoint_index;
+    const int last = flown_last();
+    if (!(path_nm >= 0.0) || to < 1 || to > active_plan_last || last < 1) return false;
+    const LateralPath& path = lateral_path();
+    const auto put = [&](const PathCorner& c, double into, int entry) {
+        const PathSpot p = ::point_in_turn(c, into);
+        *lat = p.lat;
+        *lon = p.lon;
+        if (index != nullptr) *index = entry;
+        return true;
+    };
+    // In the turn past the FROM still.
+    const int from = previous_place(active_plan, to);
+    if (!ahead && direct_to_active != 1 && from >= 1) {
+        const PathCorner& c = path.from_corner(from);
+        if (c.exists && c.next == to && c.past_fix()) {
+            const double progress = turn_progress(c, Spot{aircraft_state.plat, aircraft_state.plon},
+                                                  aircraft_state.map_heading_deg);
+            if (path_nm < c.turn_nm - progress) return put(c, progress + path_nm, to);
+            // On in the join onto the leg after the TO, sequenced on the way.
+            if (!c.join_steps.empty() && path_nm < c.turn_nm - progress + c.join_steps.back().flown)
+                return put(c, progress + path_nm, c.join_to);
+        }
+    }
+    if (!ahead || !turns_reckoned_as_flown()) return false;
+    // In a turn past a place ahead.
+    bool found = false;
+    for_each_path_stop(last, [&](const PathStop& stop) {
+        const double start = stop.path_nm - stop.corner_in_nm;
+        if (found || stop.turn_passed_nm < 0.0 || path_nm < start || path_nm > stop.corner_end_path_nm)
+            return;
+        const PathCorner& c = path.ahead(stop.index);
+        if (!c.past_fix()) return;
+        const double into = path_nm - start;
+        found = put(c, into, into < c.passed_nm ? stop.index : c.next);
+    });
+    return found;
 }

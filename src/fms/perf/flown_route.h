@@ -119,6 +119,9 @@ struct PathStop {
     double corner_in_nm = 0.0;
     double corner_out_nm = 0.0;
     double corner_end_path_nm = 0.0;
+    // A turn past it: how far into the turn it is passed (nearest); -1 for
+    // a corner cut short of it.
+    double turn_passed_nm = -1.0;
     // Where the aircraft passes it, along the path.
     double passed_nm() const;
 };
@@ -145,3 +148,9 @@ double path_nm_at_legs(int k, double legs_nm);
 // LNAV sequenced early with no turn to cut (0 once abeam it or past it):
 // an altitude to meet there is still met at the fix.
 double path_short_of_from();
+
+// A point `path_nm` along that path that lies in a turn past a fix (the
+// FROM's, being flown, or with `ahead` one past a place ahead): where LNAV
+// flies it there, and the entry it then flies to or is passing (before the
+// fix is passed, the fix's). False for a point elsewhere.
+bool point_in_turn(double path_nm, bool ahead, double* lat, double* lon, int* index);

@@ -132,6 +132,10 @@ ProfilePoint point_on_path(int end, double path_nm, double end_path_nm, double a
     ProfilePoint p;
     if (on_way && path_nm >= 0.0 && point_on_pattern(end, path_nm, &p)) {
         // The climb goes on round the hold's pattern.
+    } else if (point_in_turn(path_nm, false, &p.lat, &p.lon, &p.index)) {
+        // In the turn past the FROM being flown: where LNAV flies it, not
+        // on the way straight to the TO.
+        p.exists = true;
     } else if (((on_way || flies_straight_to_to()) && legs >= 0.0 && legs < to_legs) || short_of_leg ||
                wide_short_of_to) {
         // Before the TO: on the way the aircraft flies to it, not on its leg
@@ -142,6 +146,9 @@ ProfilePoint point_on_path(int end, double path_nm, double end_path_nm, double a
         p.index = to;
         gc_point_toward(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, std::min(on, straight),
                         &p.lat, &p.lon);
+    } else if (point_in_turn(path_nm, true, &p.lat, &p.lon, &p.index)) {
+        // In a turn past a fix: where LNAV flies it, off the legs.
+        p.exists = true;
     } else {
         p = point_back_along_legs(end, distance_ahead_to(end) - legs);
     }
