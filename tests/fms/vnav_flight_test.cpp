@@ -173,7 +173,9 @@ TEST_F(VnavFlight, TurnsOfEveryAngleFlownAsThePathLaysThem) {
             EXPECT_NEAR(profiled, flown_at[1] - flown_at[0], 0.5) << row;
             EXPECT_NEAR(crossed_ft[0], 6000.0, 300.0) << row;
             EXPECT_NEAR(crossed_ft[1], 3500.0, 300.0) << row;
-            if (turns_past_fix(turn)) EXPECT_LT(sequenced_at, 2.0) << row;
+            if (turns_past_fix(turn)) {
+                EXPECT_LT(sequenced_at, 2.0) << row;
+            }
         }
     }
 }

@@ -92,9 +92,6 @@ double join_after(int corner, int next, double s, double out) {
 double wrapped(double deg) {
     return deg - 360.0 * std::round(deg / 360.0);
 }
-double rad(double deg) {
-    return deg * 3.141592653589793 / 180.0;
-}
 
 constexpr double kTurnStepNm = 0.05;
 constexpr double kTurnLongestNm = 40.0;
@@ -127,7 +124,7 @@ Steered steer_onto(const PathSpot& fix, const PathSpot& end, double out_course, 
     for (;; t.flown += kTurnStepNm) {
         double course = 0.0;
         const double to_fix = nm_between(fix, t.at, &course);
-        const double angle = rad(course - out_course);
+        const double angle = radians(course - out_course);
         s.along = to_fix * std::cos(angle);
         s.off = std::fabs(to_fix * std::sin(angle));
         if (to_fix < nearest) nearest = to_fix, s.nearest_flown = t.flown;
@@ -289,22 +286,22 @@ double turn_progress(const PathCorner& c, const PathSpot& here, double heading) 
     const PathSpot fix = spot(c.index);
     double course = 0.0;
     const double to_fix = nm_between(fix, here, &course);
-    const double along_out = to_fix * std::cos(rad(course - c.out_course));
-    const double off_out = std::fabs(to_fix * std::sin(rad(course - c.out_course)));
+    const double along_out = to_fix * std::cos(radians(course - c.out_course));
+    const double off_out = std::fabs(to_fix * std::sin(radians(course - c.out_course)));
     if ((along_out > c.b + kTurnStepNm && off_out < kTurnLeftOnLegNm) || to_fix > c.a + c.turn_nm + reach)
         return c.turn_nm;
     // The nearest point on a flat measure about the fix (the turn spans a
     // few miles), its heading counting. A reversal may be turned either way
     // (the autopilot takes the shorter way from the heading it has): the
     // aircraft's image across the leg in is matched as well.
-    const double east = 60.0 * std::cos(rad(fix.lat));
+    const double east = 60.0 * std::cos(radians(fix.lat));
     const auto flat = [&](const PathSpot& p, double* x, double* y) {
         *x = east * wrapped(p.lon - fix.lon);
         *y = 60.0 * (p.lat - fix.lat);
     };
     double back = 0.0;
     nm_between(fix, c.from, &back);
-    const double dx = std::sin(rad(back)), dy = std::cos(rad(back));
+    const double dx = std::sin(radians(back)), dy = std::cos(radians(back));
     double hx = 0.0, hy = 0.0;
     flat(here, &hx, &hy);
     const double dot = hx * dx + hy * dy;
@@ -340,7 +337,7 @@ double turn_progress(const PathCorner& c, const PathSpot& here, double heading) 
     double sx = 0.0, sy = 0.0;
     flat(t.at, &sx, &sy);
     const double ax = (mirrored ? mx : hx) - sx, ay = (mirrored ? my : hy) - sy;
-    const double ahead = ax * std::sin(rad(t.heading)) + ay * std::cos(rad(t.heading));
+    const double ahead = ax * std::sin(radians(t.heading)) + ay * std::cos(radians(t.heading));
     const double progress =
         std::clamp(t.flown + std::clamp(ahead, -kTurnStepNm, kTurnStepNm), 0.0, c.turn_nm);
     if (c.from_aircraft) c.last_progress = progress;
@@ -424,7 +421,7 @@ bool joins_from_aside(const PathCorner& c, const PathCorner& turned_before, int 
         double leg_course = 0.0, course = 0.0;
         nm_between(a, b, &leg_course);
         const double d = nm_between(a, here, &course);
-        return std::fabs(d * std::sin(rad(course - leg_course)));
+        return std::fabs(d * std::sin(radians(course - leg_course)));
     };
     const int before = previous_place(active_plan, from);
     const bool off_in = before < 0 || off_leg(spot(before), spot(from)) > kJoinOffNm;
