@@ -185,6 +185,8 @@ const FixedSeed kFixedSeeds[] = {
      true},
     {128000217, 1, "a reversal at ZOSIM onto a 3.5 NM leg: the join onto FOURT's leg after not measured",
      true},
+    {128000272, 1,
+     "a reversal entered still turning from the one before: turned the way its heading makes shorter", true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

@@ -182,7 +182,19 @@ void step_turn(PathCorner& c, double radius_nm, const TurnStep* start = nullptr)
     }
 }
 
-PathCorner corner_of(int corner, const PathSpot& from, int next, double speed_kt) {
+// Where the turn past the place before still has the aircraft turning when
+// this place is sequenced (a reversal onto a short leg): its heading there,
+// not the leg's course, decides which way LNAV turns this one.
+const TurnStep* still_turning(const PathCorner* before, const PathCorner& c) {
+    if (before == nullptr || !before->past_fix() || before->next != c.index) return nullptr;
+    const PathSpot fix = spot(c.index);
+    for (const TurnStep& t : before->steps)
+        if (nm_between(t.at, fix) <= c.a) return &t;
+    return nullptr;
+}
+
+PathCorner corner_of(int corner, const PathSpot& from, int next, double speed_kt,
+                     const PathCorner* before = nullptr) {
     PathCorner c;
     c.index = corner;
     c.next = next;
@@ -208,7 +220,10 @@ PathCorner corner_of(int corner, const PathSpot& from, int next, double speed_kt
     for (int k = corner + 1; k < next; ++k)
         across_gap = across_gap || is_unflown(active_plan[k]);
     if (!across_gap && turns_past_entry(corner, c.turn_deg)) {
-        step_turn(c, hold_turn_radius_nm(speed_kt));
+        const TurnStep* turning = still_turning(before, c);
+        TurnStep start = turning != nullptr ? *turning : TurnStep{};
+        start.flown = 0.0;
+        step_turn(c, hold_turn_radius_nm(speed_kt), turning != nullptr ? &start : nullptr);
         return c;
     }
     // The turn as the legs meet at the place (the leg in's course there).
@@ -458,7 +473,8 @@ const LateralPath& lateral_path() {
             const int before = previous_place(active_plan, i);
             if (before < 0) continue;
             p.corners[static_cast<std::size_t>(i)] =
-                corner_of(i, spot(before), next_place(active_plan, i + 1, p.last), speed);
+                corner_of(i, spot(before), next_place(active_plan, i + 1, p.last), speed,
+                          &p.corners[static_cast<std::size_t>(before)]);
         }
         // The turn past the FROM the aircraft is flying, from where it was
         // when it began it (where LNAV sequenced the FROM, not always at the
@@ -481,7 +497,8 @@ const LateralPath& lateral_path() {
         }
         if (p.to >= 1 && p.to <= active_plan_last)
             p.to_corner =
-                corner_of(p.to, start, p.to < p.last ? next_place(active_plan, p.to + 1, p.last) : -1, speed);
+                corner_of(p.to, start, p.to < p.last ? next_place(active_plan, p.to + 1, p.last) : -1, speed,
+                          from >= 1 && direct_to_active != 1 ? &p.from_corner(from) : nullptr);
     }
     made_path = std::move(p);
     return made_path;
