@@ -202,8 +202,6 @@ const FixedSeed kFixedSeeds[] = {
      true},
     {128000259, 1, "a reversal entered still turning from the one before: the T/D on the side it is turned",
      true},
-    {128000271, 1, "a reversal entered still turning from the one before, onto an approach: T/D on its side",
-     true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

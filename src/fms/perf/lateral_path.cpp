@@ -193,6 +193,15 @@ const TurnStep* still_turning(const PathCorner* before, const PathCorner& c) {
     return nullptr;
 }
 
+// Which way a stepped turn turns: +1 right, -1 left, 0 none.
+int turn_side(const PathCorner& c) {
+    for (std::size_t k = 1; k < c.steps.size(); ++k) {
+        const double d = wrapped(c.steps[k].heading - c.steps[0].heading);
+        if (std::fabs(d) > 1e-6) return d > 0.0 ? 1 : -1;
+    }
+    return 0;
+}
+
 PathCorner corner_of(int corner, const PathSpot& from, int next, double speed_kt,
                      const PathCorner* before = nullptr) {
     PathCorner c;
@@ -220,10 +229,17 @@ PathCorner corner_of(int corner, const PathSpot& from, int next, double speed_kt
     for (int k = corner + 1; k < next; ++k)
         across_gap = across_gap || is_unflown(active_plan[k]);
     if (!across_gap && turns_past_entry(corner, c.turn_deg)) {
-        const TurnStep* turning = still_turning(before, c);
-        TurnStep start = turning != nullptr ? *turning : TurnStep{};
-        start.flown = 0.0;
-        step_turn(c, hold_turn_radius_nm(speed_kt), turning != nullptr ? &start : nullptr);
+        step_turn(c, hold_turn_radius_nm(speed_kt));
+        // The turn before still turning when this place is sequenced: its
+        // heading then decides which way LNAV turns this one; where it
+        // turns it the other way, the turn is stepped from there.
+        if (const TurnStep* turning = still_turning(before, c)) {
+            TurnStep start = *turning;
+            start.flown = 0.0;
+            PathCorner from_turning = c;
+            step_turn(from_turning, hold_turn_radius_nm(speed_kt), &start);
+            if (turn_side(from_turning) != turn_side(c)) c = std::move(from_turning);
+        }
         return c;
     }
     // The turn as the legs meet at the place (the leg in's course there).
