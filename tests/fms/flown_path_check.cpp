@@ -119,7 +119,8 @@ FlownPath::Steered FlownPath::steer(const Fix& b, const Fix& c, double heading, 
         gc_destination_point(b.lat, b.lon, out.course, ahead, &p_lat, &p_lon);
         const double error = wrap180(polar(at_lat, at_lon, p_lat, p_lon).course - s.heading);
         s.at_end = me.along >= out.nm - 0.5;
-        if (s.at_end || (s.off < 0.05 && std::fabs(error) < 2.0)) break;
+        s.turning = s.off >= 0.05 || std::fabs(error) >= 2.0;
+        if (s.at_end || !s.turning) break;
         s.heading += std::clamp(error, -most, most);
         gc_destination_point(at_lat, at_lon, s.heading, step, &at_lat, &at_lon);
         if (++unlaid < kTurnPointEvery) continue;
@@ -132,14 +133,14 @@ FlownPath::Steered FlownPath::steer(const Fix& b, const Fix& c, double heading, 
     return s;
 }
 
-void FlownPath::build(double lat, double lon, const Fix* leg_start, const std::vector<Fix>& ahead,
-                      double radius_nm) {
+void FlownPath::build(double lat, double lon, double heading_now, const Fix* leg_start,
+                      const std::vector<Fix>& ahead, double radius_nm) {
     points_.clear();
     crossings_.clear();
     if (ahead.empty()) return;
     const Fix& to = ahead.front();
     // Start: abeam on the active leg, or straight from the aircraft.
-    bool on_leg = false, joining = false;
+    bool on_leg = false, joining = false, turning = false;
     double heading = 0.0; // where a turn past a fix ended aside its leg out
     if (leg_start != nullptr) {
         const Polar leg = polar(leg_start->lat, leg_start->lon, to.lat, to.lon);
@@ -153,6 +154,15 @@ void FlownPath::build(double lat, double lon, const Fix* leg_start, const std::v
         }
     }
     if (!on_leg) add(lat, lon);
+    if (on_leg && ahead.size() > 1 && polar(lat, lon, to.lat, to.lon).nm <= kPastFromNm) {
+        const Polar back = polar(to.lat, to.lon, leg_start->lat, leg_start->lon);
+        const Polar out = polar(to.lat, to.lon, ahead[1].lat, ahead[1].lon);
+        if (turned(wrap180(out.course - back.course - 180.0), to.flyover) != Turned::FlyBy) {
+            points_.clear();
+            add(lat, lon);
+            heading = heading_now, turning = true;
+        }
+    }
     for (std::size_t k = 0; k < ahead.size(); ++k) {
         const Fix& b = ahead[k];
         const Point from = points_.back();
@@ -180,13 +190,14 @@ void FlownPath::build(double lat, double lon, const Fix* leg_start, const std::v
             add(s_lat, s_lon);
             crossings_.push_back({b.id, points_.back().along + r * radians(std::fabs(turn)) / 2.0});
             arc(in_course, turn, r);
+            turning = false;
             continue;
         }
         // Sequenced kPastFromNm short of the fix, then steered for a point
         // ahead on the next leg, turning at the most rate, until on it.
         // Still aside a leg too short to join, the aircraft sequences its
         // end on the way and steers on for the leg after from where it is.
-        if (!joining) {
+        if (!joining && !turning) {
             if (back.nm > kPastFromNm) {
                 double s_lat = 0.0, s_lon = 0.0;
                 gc_destination_point(b.lat, b.lon, back.course, kPastFromNm, &s_lat, &s_lon);
@@ -197,6 +208,7 @@ void FlownPath::build(double lat, double lon, const Fix* leg_start, const std::v
         const Steered s = steer(b, c, heading, radius_nm);
         crossings_.push_back({b.id, s.crossed});
         joining = s.at_end && s.off > kJoinAsideNm, heading = s.heading;
+        turning = s.at_end && s.turning;
     }
 }
 

@@ -14,7 +14,11 @@
 //          5), turning at the aircraft's rate, until on that leg (to the next
 //          fix when that leg is too short to join); still more than
 //          kJoinAsideNm aside at that leg's end, it steers on from there for
-//          the leg after (LNAV sequenced the fix on the way).
+//          the leg after (LNAV sequenced the fix on the way); still
+//          turning at that leg's end, the turn past the next fix begins
+//          there on the heading it has (it decides which way it turns);
+//          so does a turn the aircraft has been sequenced for already (the
+//          path laid within kPastFromNm of its fix): from the aircraft.
 //   end:   the last entry is flown to.
 // A fix is crossed where the path comes closest to it: the middle of its
 // arc, or the point of a turn past it nearest it.
@@ -37,7 +41,9 @@ class FlownPath {
     };
     // The path from the aircraft at (lat, lon) over `ahead` (the TO first);
     // `leg_start` is the fix the active leg starts at, null when none.
-    void build(double lat, double lon, const Fix* leg_start, const std::vector<Fix>& ahead, double radius_nm);
+    // `heading`: the aircraft's true heading now.
+    void build(double lat, double lon, double heading, const Fix* leg_start, const std::vector<Fix>& ahead,
+               double radius_nm);
     bool empty() const { return points_.size() < 2; }
     double length() const { return points_.empty() ? 0.0 : points_.back().along; }
     // NM along the path to the point of it nearest (lat, lon) between
@@ -58,7 +64,7 @@ class FlownPath {
     // aside the leg it ended.
     struct Steered {
         double heading = 0.0, off = 0.0, crossed = 0.0;
-        bool at_end = false;
+        bool at_end = false, turning = false;
     };
     Steered steer(const Fix& b, const Fix& c, double heading, double radius_nm);
     void arc(double heading, double turn_deg, double radius_nm);

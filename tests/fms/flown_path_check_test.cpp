@@ -25,7 +25,7 @@ TEST(FlownPathModel, TurnsFlownByTheTable) {
         gc_destination_point(b.lat, b.lon, 90.0 + row.turn, 20.0, &c.lat, &c.lon);
         b.flyover = row.flyover;
         FlownPath path;
-        path.build(0.0, 0.0, nullptr, {b, c}, radius);
+        path.build(0.0, 0.0, 90.0, nullptr, {b, c}, radius);
         const double t = radius * std::tan(radians(row.turn) / 2.0);
         if (row.arc) {
             EXPECT_NEAR(path.length(), 40.0 - 2.0 * t + radius * radians(row.turn), 0.05) << row.turn;
@@ -52,7 +52,7 @@ TEST(FlownPathModel, StartsAbeamOrStraightFromTheAircraft) {
     const FlownPath::Fix start{0.0, 0.0, 1}, to{0.0, 20.0 / 60.0, 2};
     for (const double off_nm : {2.0, 8.0, 12.0}) {
         FlownPath path;
-        path.build(off_nm / 60.0, 5.0 / 60.0, &start, {to}, 2.0);
+        path.build(off_nm / 60.0, 5.0 / 60.0, 90.0, &start, {to}, 2.0);
         const double expected = off_nm <= kOffLegNm ? 15.0 : std::hypot(off_nm, 15.0);
         EXPECT_NEAR(path.length(), expected, 0.05) << off_nm;
     }
@@ -64,7 +64,7 @@ TEST(FlownPathModel, StartsAbeamOrStraightFromTheAircraft) {
 TEST(FlownPathModel, JoinsTheLegAfterALegTooShortToJoin) {
     const FlownPath::Fix b{0.0, 20.0 / 60.0, 2}, c{0.0, 17.0 / 60.0, 3}, d{0.0, -3.0 / 60.0, 4};
     FlownPath path;
-    path.build(0.0, 0.0, nullptr, {b, c, d}, 2.0);
+    path.build(0.0, 0.0, 90.0, nullptr, {b, c, d}, 2.0);
     // C lies on the leg in as well: looked for on the way back only.
     double off = 0.0;
     path.locate(c.lat, c.lon, path.crossing(2), path.length(), &off);
@@ -73,4 +73,23 @@ TEST(FlownPathModel, JoinsTheLegAfterALegTooShortToJoin) {
     EXPECT_LT(off, 0.05);
     // The legs are 43 NM; the turn adds its swing, not a way back to C.
     EXPECT_LT(path.length(), 43.0 + 2.0 * 3.15 + 2.0);
+}
+
+// A reversal the aircraft has been sequenced for already is turned the way
+// its heading makes the shorter, whichever side the legs alone would pick:
+// the path swings north of the fix from a heading left of the leg, south
+// from one right of it.
+TEST(FlownPathModel, TurnsAnAlreadySequencedReversalFromTheHeadingFlown) {
+    const FlownPath::Fix start{0.0, 0.0, 1}, b{0.0, 20.0 / 60.0, 2};
+    FlownPath::Fix c{0.0, 0.0, 3};
+    gc_destination_point(b.lat, b.lon, 280.0, 20.0, &c.lat, &c.lon);
+    const double north_lat = 3.0 / 60.0;
+    for (const double heading : {80.0, 110.0}) {
+        FlownPath path;
+        path.build(0.0, 19.0 / 60.0, heading, &start, {b, c}, 2.0);
+        double north = 0.0, south = 0.0;
+        path.locate(north_lat, b.lon, 0.0, path.length(), &north);
+        path.locate(-north_lat, b.lon, 0.0, path.length(), &south);
+        EXPECT_EQ(north < south, heading < 90.0) << heading << ": " << north << " / " << south;
+    }
 }

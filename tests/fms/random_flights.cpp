@@ -1263,8 +1263,8 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
         const int start = previous_place(active_plan, first);
         FlownPath::Fix leg_start;
         if (start >= 0) leg_start = {active_plan[start].lat, active_plan[start].lon, active_plan[start].id};
-        track.path.build(aircraft_state.plat, aircraft_state.plon, start >= 0 ? &leg_start : nullptr, ahead,
-                         radius);
+        track.path.build(aircraft_state.plat, aircraft_state.plon, aircraft_state.map_heading_deg,
+                         start >= 0 ? &leg_start : nullptr, ahead, radius);
         track.along = along_was = 0.0;
         altitude_was = aircraft_state.indicated_altitude_ft;
         path_to = to_waypoint_index;

@@ -192,6 +192,16 @@ const FixedSeed kFixedSeeds[] = {
      true},
     {128000217, 1, "a reversal at ZOSIM onto a 3.5 NM leg: the join onto FOURT's leg after not measured",
      true},
+    {128000272, 1,
+     "a reversal entered still turning from the one before: turned the way its heading makes shorter", true},
+    {128000079, 1, "a turn past a fix laid at its sequencing: the checker turns it from the heading flown",
+     true},
+    {128000096, 1,
+     "a turn past a fix laid at its sequencing, onto an approach: turned from the heading flown", true},
+    {128000151, 1, "a turn past a fix laid at its sequencing, onto an approach: the descent within 1.5 NM",
+     true},
+    {128000259, 1, "a reversal entered still turning from the one before: the T/D on the side it is turned",
+     true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

@@ -182,7 +182,28 @@ void step_turn(PathCorner& c, double radius_nm, const TurnStep* start = nullptr)
     }
 }
 
-PathCorner corner_of(int corner, const PathSpot& from, int next, double speed_kt) {
+// Where the turn past the place before still has the aircraft turning when
+// this place is sequenced (a reversal onto a short leg): its heading there,
+// not the leg's course, decides which way LNAV turns this one.
+const TurnStep* still_turning(const PathCorner* before, const PathCorner& c) {
+    if (before == nullptr || !before->past_fix() || before->next != c.index) return nullptr;
+    const PathSpot fix = spot(c.index);
+    for (const TurnStep& t : before->steps)
+        if (nm_between(t.at, fix) <= c.a) return &t;
+    return nullptr;
+}
+
+// Which way a stepped turn turns: +1 right, -1 left, 0 none.
+int turn_side(const PathCorner& c) {
+    for (std::size_t k = 1; k < c.steps.size(); ++k) {
+        const double d = wrapped(c.steps[k].heading - c.steps[0].heading);
+        if (std::fabs(d) > 1e-6) return d > 0.0 ? 1 : -1;
+    }
+    return 0;
+}
+
+PathCorner corner_of(int corner, const PathSpot& from, int next, double speed_kt,
+                     const PathCorner* before = nullptr) {
     PathCorner c;
     c.index = corner;
     c.next = next;
@@ -209,6 +230,16 @@ PathCorner corner_of(int corner, const PathSpot& from, int next, double speed_kt
         across_gap = across_gap || is_unflown(active_plan[k]);
     if (!across_gap && turns_past_entry(corner, c.turn_deg)) {
         step_turn(c, hold_turn_radius_nm(speed_kt));
+        // The turn before still turning when this place is sequenced: its
+        // heading then decides which way LNAV turns this one; where it
+        // turns it the other way, the turn is stepped from there.
+        if (const TurnStep* turning = still_turning(before, c)) {
+            TurnStep start = *turning;
+            start.flown = 0.0;
+            PathCorner from_turning = c;
+            step_turn(from_turning, hold_turn_radius_nm(speed_kt), &start);
+            if (turn_side(from_turning) != turn_side(c)) c = std::move(from_turning);
+        }
         return c;
     }
     // The turn as the legs meet at the place (the leg in's course there).
@@ -458,7 +489,8 @@ const LateralPath& lateral_path() {
             const int before = previous_place(active_plan, i);
             if (before < 0) continue;
             p.corners[static_cast<std::size_t>(i)] =
-                corner_of(i, spot(before), next_place(active_plan, i + 1, p.last), speed);
+                corner_of(i, spot(before), next_place(active_plan, i + 1, p.last), speed,
+                          &p.corners[static_cast<std::size_t>(before)]);
         }
         // The turn past the FROM the aircraft is flying, from where it was
         // when it began it (where LNAV sequenced the FROM, not always at the
@@ -481,7 +513,8 @@ const LateralPath& lateral_path() {
         }
         if (p.to >= 1 && p.to <= active_plan_last)
             p.to_corner =
-                corner_of(p.to, start, p.to < p.last ? next_place(active_plan, p.to + 1, p.last) : -1, speed);
+                corner_of(p.to, start, p.to < p.last ? next_place(active_plan, p.to + 1, p.last) : -1, speed,
+                          from >= 1 && direct_to_active != 1 ? &p.from_corner(from) : nullptr);
     }
     made_path = std::move(p);
     return made_path;
