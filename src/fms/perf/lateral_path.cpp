@@ -433,6 +433,18 @@ PathCorner turn_from_aircraft(const PathCorner& plan_turn, int from, int to) {
     return c;
 }
 
+// A reversal's way round is a near thing where the leg out runs back along
+// the leg in: the autopilot may take the other way from the one the turn
+// was stepped for. Once the aircraft has turned this far the other way, the
+// turn is stepped again from where it is.
+constexpr double kOtherWayDeg = 5.0;
+bool turning_the_other_way(const PathCorner& turn) {
+    if (turn.steps.empty()) return false;
+    const double turned = wrapped(aircraft_state.map_heading_deg - turn.steps.front().heading);
+    const int side = turn_side(turn);
+    return side != 0 && std::fabs(turned) > kOtherWayDeg && (turned > 0.0 ? 1 : -1) != side;
+}
+
 // Sequenced off both its leg in and its leg out, far from where its corner
 // leaves the leg in, after a turn past the place before that ended short of
 // its leg out (a reversal onto a leg too short to join: `turned_before`), the
@@ -476,7 +488,9 @@ const LateralPath& lateral_path() {
     const PathSpot start{leg_start.lat, leg_start.lon};
     const double speed = turn_speed_kt();
     const std::uint64_t key = path_key(start, speed);
-    if (made_path.built && made_path.key == key) return made_path;
+    if (made_path.built && made_path.key == key &&
+        !(made_path.from_turn.from_aircraft && turning_the_other_way(made_path.from_turn)))
+        return made_path;
     LateralPath p;
     p.key = key;
     p.built = true;
@@ -502,8 +516,11 @@ const LateralPath& lateral_path() {
         if (from >= 1 && direct_to_active != 1) {
             const PathCorner& c = p.at(from);
             if (made_path.built && made_path.to == p.to && kept.past_fix() && kept.index == from &&
-                kept.next == p.to && std::fabs(nm_between(spot(from), spot(p.to)) - kept.out_nm) < 1e-9)
+                kept.next == p.to && std::fabs(nm_between(spot(from), spot(p.to)) - kept.out_nm) < 1e-9 &&
+                !turning_the_other_way(kept))
                 p.from_turn = kept;
+            else if (kept.past_fix() && kept.index == from && kept.next == p.to && made_path.to == p.to)
+                p.from_turn = turn_from_aircraft(c, from, p.to);
             else if (c.past_fix() && c.next == p.to &&
                      nm_between(here, spot(from)) < c.a + kTurnFromAircraftNm)
                 p.from_turn = turn_from_aircraft(c, from, p.to);
