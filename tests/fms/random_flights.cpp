@@ -1244,6 +1244,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
     bool path_due = true;
     int path_to = -1;
     std::map<int, double> crossed_ft;
+    RouteWaypoint hold_fix; // the TO when the pilot's hold was armed
     double along_was = 0.0, altitude_was = 0.0;
     bool left_hold = false, level_after_hold_reported = false, tod_path_reported = false;
     const auto lay_path = [&] {
@@ -1353,6 +1354,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
             mcu_press_key(McuKey::Hold);
             if (hold_count() > 0 && hold_armed == 1) {
                 hold_step = HoldStep::Flying;
+                hold_fix = active_plan[to_waypoint_index];
                 ++counts.holds[f.hold];
             } else {
                 faults.push_back(where("the MCU's HOLD armed no hold at TO", to_waypoint_index));
@@ -1376,6 +1378,13 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
             if (hold_count() == 0) {
                 hold_step = HoldStep::Done;
                 left_hold = path_due = true;
+                // EXIT HOLD leaves the pattern at its fix: the fix is passed
+                // there, at the altitude flown. The path laid next would run
+                // back to the fix just behind the aircraft, a turn never flown.
+                double to_fix = 0.0, course = 0.0;
+                gc_dist_course(aircraft_state.plat, aircraft_state.plon, hold_fix.lat, hold_fix.lon, &to_fix,
+                               &course);
+                if (to_fix <= kPastFromNm) crossed_ft.emplace(hold_fix.id, altitude);
             } else if (++passes_in_hold > kHoldLapPasses) {
                 faults.push_back(where("the hold not left after EXIT HOLD, passes", passes_in_hold));
                 hold_step = HoldStep::Done;

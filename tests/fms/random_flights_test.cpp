@@ -204,6 +204,8 @@ const FixedSeed kFixedSeeds[] = {
     {128000259, 1, "a reversal entered still turning from the one before: the T/D on the side it is turned",
      true},
     {131000151, 1, "a 180 degree reversal in the climb stepped round one side, LNAV turning the other", true},
+    {132000155, 1, "a hold at a 1700 ft climb fix left there: crossed at the fix, not on a turn back to it",
+     true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
