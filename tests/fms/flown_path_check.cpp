@@ -134,7 +134,7 @@ FlownPath::Steered FlownPath::steer(const Fix& b, const Fix& c, double heading, 
 }
 
 void FlownPath::build(double lat, double lon, double heading_now, const Fix* leg_start,
-                      const std::vector<Fix>& ahead, double radius_nm) {
+                      const std::vector<Fix>& ahead, double radius_nm, bool sequenced_in_turn) {
     points_.clear();
     crossings_.clear();
     if (ahead.empty()) return;
@@ -145,7 +145,13 @@ void FlownPath::build(double lat, double lon, double heading_now, const Fix* leg
     if (leg_start != nullptr) {
         const Polar leg = polar(leg_start->lat, leg_start->lon, to.lat, to.lon);
         const Beside me = beside(leg_start->lat, leg_start->lon, leg.course, lat, lon);
-        if (leg.nm > 0.1 && std::fabs(me.right) <= kOffLegNm && me.along <= leg.nm) {
+        // Sequenced in a turn past the leg's start, well aside the leg: it
+        // steers for the leg after from where it is.
+        if (sequenced_in_turn && ahead.size() > 1 && std::fabs(me.right) > kJoinAsideNm &&
+            std::fabs(me.right) <= kOffLegNm) {
+            add(lat, lon);
+            heading = heading_now, joining = true;
+        } else if (leg.nm > 0.1 && std::fabs(me.right) <= kOffLegNm && me.along <= leg.nm) {
             double on_lat = 0.0, on_lon = 0.0;
             gc_destination_point(leg_start->lat, leg_start->lon, leg.course, std::max(0.0, me.along), &on_lat,
                                  &on_lon);
@@ -153,7 +159,7 @@ void FlownPath::build(double lat, double lon, double heading_now, const Fix* leg
             on_leg = true;
         }
     }
-    if (!on_leg) add(lat, lon);
+    if (!on_leg && !joining) add(lat, lon);
     if (on_leg && ahead.size() > 1 && polar(lat, lon, to.lat, to.lon).nm <= kPastFromNm) {
         const Polar back = polar(to.lat, to.lon, leg_start->lat, leg_start->lon);
         const Polar out = polar(to.lat, to.lon, ahead[1].lat, ahead[1].lon);
@@ -210,6 +216,12 @@ void FlownPath::build(double lat, double lon, double heading_now, const Fix* leg
         joining = s.at_end && s.off > kJoinAsideNm, heading = s.heading;
         turning = s.at_end && s.turning;
     }
+}
+
+bool FlownPath::turned_past(const Fix& a, const Fix& b, const Fix& c) {
+    const Polar back = polar(b.lat, b.lon, a.lat, a.lon);
+    const Polar out = polar(b.lat, b.lon, c.lat, c.lon);
+    return turned(wrap180(out.course - back.course - 180.0), b.flyover) != Turned::FlyBy;
 }
 
 double FlownPath::locate(double lat, double lon, double from, double to, double* off) const {

@@ -5,7 +5,11 @@
 // The rule table, row by row: the first row that applies lays the path.
 //   start: the aircraft within kOffLegNm of the active leg (LNAV's reach
 //          of a leg it intercepts) joins it abeam; farther off every leg (a
-//          route typed anew, a far overshoot) it flies straight to the TO.
+//          route typed anew, a far overshoot) it flies straight to the TO;
+//          but one that LNAV sequenced the fix ahead for in a turn past the
+//          fix before (a hairpin swung wide of a short leg) more than
+//          kJoinAsideNm aside the leg into it steers from where it is, on
+//          its heading, for the leg after, as a turn ended aside does.
 //   turn:  a fly-by fix turning up to kFlyByMaxDeg is flown on an arc of
 //          the aircraft's turn radius tangent to both legs;
 //          a sharper turn, or a fly-over fix, is sequenced kPastFromNm
@@ -41,9 +45,13 @@ class FlownPath {
     };
     // The path from the aircraft at (lat, lon) over `ahead` (the TO first);
     // `leg_start` is the fix the active leg starts at, null when none.
-    // `heading`: the aircraft's true heading now.
+    // `heading`: the aircraft's true heading now; `sequenced_in_turn`: LNAV
+    // sequenced the first fix of `ahead` in a turn past `leg_start`.
     void build(double lat, double lon, double heading, const Fix* leg_start, const std::vector<Fix>& ahead,
-               double radius_nm);
+               double radius_nm, bool sequenced_in_turn = false);
+    // Whether the turn at b from the leg from a onto the leg to c is turned
+    // past b (not flown by on an arc).
+    static bool turned_past(const Fix& a, const Fix& b, const Fix& c);
     bool empty() const { return points_.size() < 2; }
     double length() const { return points_.empty() ? 0.0 : points_.back().along; }
     // NM along the path to the point of it nearest (lat, lon) between

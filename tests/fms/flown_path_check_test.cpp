@@ -93,3 +93,30 @@ TEST(FlownPathModel, TurnsAnAlreadySequencedReversalFromTheHeadingFlown) {
         EXPECT_EQ(north < south, heading < 90.0) << heading << ": " << north << " / " << south;
     }
 }
+
+// A fix sequenced in a hairpin swung wide of the short leg to it (the turn
+// past its start): more than a mile aside, the path steers from the aircraft
+// for the leg after, on its heading, and never comes back abeam on the leg it
+// left; a mile or less aside, or not sequenced in such a turn, it joins that
+// leg abeam as before.
+TEST(FlownPathModel, JoinsFromAsideAfterAFixSequencedInAHairpin) {
+    const FlownPath::Fix start{0.0, 0.0, 1}, b{0.0, 3.5 / 60.0, 2}, c{0.0, 10.0 / 60.0, 3};
+    struct Row {
+        bool in_turn;
+        double off_nm;
+        bool from_aircraft;
+    };
+    const Row rows[] = {{true, 3.0, true}, {true, 0.8, false}, {false, 3.0, false}};
+    for (const Row& row : rows) {
+        FlownPath path;
+        path.build(-row.off_nm / 60.0, 3.2 / 60.0, 45.0, &start, {b, c}, 2.0, row.in_turn);
+        double off = 0.0;
+        const double along = path.locate(-row.off_nm / 60.0, 3.2 / 60.0, 0.0, path.length(), &off);
+        EXPECT_EQ(off < 0.05 && along < 0.05, row.from_aircraft) << row.off_nm << " " << row.in_turn;
+        double abeam_off = 0.0;
+        path.locate(0.0, 3.2 / 60.0, 0.0, path.length(), &abeam_off);
+        EXPECT_EQ(abeam_off > kJoinAsideNm, row.from_aircraft) << row.off_nm << " " << row.in_turn;
+        path.locate(c.lat, c.lon, 0.0, path.length(), &off);
+        EXPECT_LT(off, 0.05);
+    }
+}

@@ -1263,9 +1263,17 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
                     {active_plan[k].lat, active_plan[k].lon, active_plan[k].id, active_plan[k].flyover == 1});
         const int start = previous_place(active_plan, first);
         FlownPath::Fix leg_start;
-        if (start >= 0) leg_start = {active_plan[start].lat, active_plan[start].lon, active_plan[start].id};
+        if (start >= 0)
+            leg_start = {active_plan[start].lat, active_plan[start].lon, active_plan[start].id,
+                         active_plan[start].flyover == 1};
+        // LNAV sequenced the first fix ahead in a turn past the leg's start.
+        const int before_start = start >= 0 ? previous_place(active_plan, start) : -1;
+        const bool in_turn =
+            first < to_waypoint_index && before_start >= 0 && !ahead.empty() &&
+            FlownPath::turned_past({active_plan[before_start].lat, active_plan[before_start].lon}, leg_start,
+                                   ahead.front());
         track.path.build(aircraft_state.plat, aircraft_state.plon, aircraft_state.map_heading_deg,
-                         start >= 0 ? &leg_start : nullptr, ahead, radius);
+                         start >= 0 ? &leg_start : nullptr, ahead, radius, in_turn);
         track.along = along_was = 0.0;
         altitude_was = aircraft_state.indicated_altitude_ft;
         path_to = to_waypoint_index;

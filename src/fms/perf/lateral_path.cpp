@@ -452,10 +452,9 @@ bool turning_the_other_way(const PathCorner& turn) {
 // abeam on it.
 bool joins_from_aside(const PathCorner& c, const PathCorner& turned_before, int from, int to,
                       const PathSpot& here) {
-    // Only after a turn past the place before that ended short of its leg
-    // out.
-    if (!(turned_before.past_fix() && turned_before.next == from && turned_before.join_extra > 0.0))
-        return false;
+    // Only after a turn past the place before: one that ended short of its
+    // leg out, or one the aircraft flew wider than it was reckoned.
+    if (!(turned_before.past_fix() && turned_before.next == from)) return false;
     // A hold's fix is left round its pattern, not joined from aside.
     if (lnav_engaged != 1 || flies_straight_to_to() || (hold_armed != 0 && holding_active != 0) ||
         hold_mark(active_plan, from) != 0)
@@ -525,8 +524,10 @@ const LateralPath& lateral_path() {
                      nm_between(here, spot(from)) < c.a + kTurnFromAircraftNm)
                 p.from_turn = turn_from_aircraft(c, from, p.to);
             else if (!c.past_fix() && made_path.to != p.to &&
-                     joins_from_aside(c, turned_before(p, from), from, p.to, here))
+                     joins_from_aside(c, turned_before(p, from), from, p.to, here)) {
                 p.from_turn = turn_from_aircraft(c, from, p.to);
+                ++joins_stepped_from_aside;
+            }
         }
         if (p.to >= 1 && p.to <= active_plan_last)
             p.to_corner =

@@ -94,6 +94,11 @@ struct LateralPath {
 // changed since it was asked for last.
 const LateralPath& lateral_path();
 
+// How many joins of the leg to the TO were stepped from an aircraft aside
+// it: a point placed on the path before the last one may stand off the way
+// it is flown now.
+inline unsigned joins_stepped_from_aside = 0;
+
 // How far into the turn past place `c` an aircraft at `here` on true
 // heading `heading` stands (NM from where the place was sequenced): the
 // point of the turn nearest it, its heading counting (a hairpin's way out

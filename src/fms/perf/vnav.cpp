@@ -12,6 +12,7 @@
 #include "fms/perf/autopilot_targets.h"
 #include "fms/perf/constraint_rule.h"
 #include "fms/perf/flown_route.h"
+#include "fms/perf/lateral_path.h"
 #include "fms/perf/profile_prediction.h"
 #include "fms/perf/speed_targets.h"
 #include "fms/perf/vertical_profile.h"
@@ -270,9 +271,15 @@ void keep_climb_target() {
 // own.
 void keep_tod_with_altitude() {
     if (vnav_phase != VnavPhase::Cruise || frame_slot != 0 || !valid_to()) return;
+    // A join stepped from the aircraft aside its leg since moves the path
+    // the T/D stood on: it is placed again on the path flown, where the
+    // descent will begin.
+    lateral_path();
+    const unsigned joins = joins_stepped_from_aside;
     if (std::fabs(aircraft_state.indicated_altitude_ft - tod_altitude) > kSameLevelFt ||
-        vertical_profile.revision != profile_points_revision)
+        vertical_profile.revision != profile_points_revision || joins != tod_joins_from_aside)
         update_toc_tod(kTodLocate);
+    tod_joins_from_aside = joins;
 }
 
 void apply_speed_restrictions() {
