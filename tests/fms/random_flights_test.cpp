@@ -204,6 +204,12 @@ const FixedSeed kFixedSeeds[] = {
     {128000259, 1, "a reversal entered still turning from the one before: the T/D on the side it is turned",
      true},
     {131000151, 1, "a 180 degree reversal in the climb stepped round one side, LNAV turning the other", true},
+    {128000050, 1, "a 90 degree turn in the descent at 500 kt flown miles wide: the path's distance stood",
+     true},
+    {128000153, 1, "the descent joining its leg at an angle 4 NM off it: the path closing slower than flown",
+     true},
+    {132000293, 1, "a hold in the descent left off the leg: the path closing slower than flown, no level-off",
+     true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
