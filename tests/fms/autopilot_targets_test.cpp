@@ -287,9 +287,9 @@ TEST_F(AutopilotTargets, RadiosTuneTheRunwaySelectedOnTheAirportPage) {
 // rate that moves a whole step and stays goes out after a second of passes;
 // below the path by more than the band the descent levels, and descends
 // again only back up at the path. A rate that keeps falling the same way
-// goes out after a second too, and the rate is taken over the speed the
-// path's distance falls at. The checker's own rule: no command goes
-// back to the one before within a second.
+// goes out after a second too; the rate is taken over the speed the
+// path's distance falls at, and eased under the path past half the band. The checker's own rule: no command
+// goes back to the one before within a second.
 TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
     route_with_vnav();
     vnav_phase = VnavPhase::Descent;
@@ -322,6 +322,10 @@ TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
          {0, 60, -10, 90, 20, 80, 0, 50, 10, 99, 0, 0, 0, 0, 0},
          {-1000}},
         {"falling on one way", ramp, std::vector<double>(30, 0), {-1000, -800}},
+        {"under the path past half the band",
+         std::vector<double>(20, 4000),
+         std::vector<double>(20, 70),
+         {-1000, -900}},
         {"the path closing at half the ground speed",
          std::vector<double>(20, 4000),
          std::vector<double>(20, 0),

@@ -210,6 +210,8 @@ const FixedSeed kFixedSeeds[] = {
      true},
     {132000293, 1, "a hold in the descent left off the leg: the path closing slower than flown, no level-off",
      true},
+    {128000199, 1,
+     "a leg joined 4.5 NM off it in the descent, ever slower along it: eased back under the path", true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

@@ -39,6 +39,7 @@ constexpr double kClimbRateStepFpm = 100.0;
 constexpr double kClosingOverNm = 1.0;
 constexpr double kLeastClosing = 0.3;
 constexpr double kClosingWaverShare = 0.06;
+constexpr double kUnderPathFpmPerFt = 4.0;
 
 uint32_t event_value(int32_t v) {
     return static_cast<uint32_t>(v); // a descent rate goes out in two's complement
@@ -201,6 +202,15 @@ void descent_vertical_speed(bool with_altitude) {
     const double path = descent_path_distance_nm >= 0.0
                             ? descent_path_altitude
                             : active_profile().descent_path_above(vertical_target_altitude, distance);
+    // Under the path while descending, short of the band it levels at: the
+    // rate eases by what brings it back up to the path in half a minute. Held
+    // at one the path no longer comes down at (its closing still being
+    // weighed), the aircraft ran on under it to the band and levelled.
+    const double under = path - a.indicated_altitude_ft - kBelowPathBandFt / 2.0;
+    if (descent_path_distance_nm >= 0.0 && vnav_vs_sent < 0 && vnav_vs_sent != kNoVsSent && under > 0.0) {
+        vnav_required_vs = std::max(0.0, vnav_required_vs - under * kUnderPathFpmPerFt);
+        command = descent_rate_command(vnav_required_vs);
+    }
     // Level before an altitude command stays level through it.
     const bool level = vnav_vs_sent == 0 || (vnav_vs_sent == kNoVsSent && vnav_vs_pending == 0);
     const double band = level ? 0.0 : kBelowPathBandFt;
