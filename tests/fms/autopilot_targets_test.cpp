@@ -286,8 +286,10 @@ TEST_F(AutopilotTargets, RadiosTuneTheRunwaySelectedOnTheAirportPage) {
 // wavers across a hundred, or an aircraft about the path, goes out once; a
 // rate that moves a whole step and stays goes out after a second of passes;
 // below the path by more than the band the descent levels, and descends
-// again only back up at the path. The checker's own rule: no command goes
-// back to the one before within a second.
+// again only back up at the path. A rate that keeps falling the same way
+// goes out after a second too; the rate is taken over the speed the
+// path's distance falls at, and eased under the path past half the band. The checker's own rule: no command
+// goes back to the one before within a second.
 TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
     route_with_vnav();
     vnav_phase = VnavPhase::Descent;
@@ -302,7 +304,11 @@ TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
         std::vector<double> feet_to_go; // one pass each, 20 NM out at 300 kt (4 min)
         std::vector<double> below_path; // ft below the path (negative above)
         std::vector<int32_t> sent;
+        double closing = 1.0; // the path's distance falling at this share of the ground speed
     };
+    std::vector<double> ramp; // the rate needed falling a hundred every 2.5 passes
+    for (int i = 0; i < 30; ++i)
+        ramp.push_back(4000.0 - 40.0 * i);
     const Row rows[] = {
         {"wavering across 900", {3580, 3620, 3580, 3620, 3580, 3620}, {0, 0, 0, 0, 0, 0}, {-800}},
         {"moved and stayed", std::vector<double>(20, 4400), std::vector<double>(20, 0), {-1100}},
@@ -315,10 +321,26 @@ TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
          std::vector<double>(20, 4000),
          {0, 60, -10, 90, 20, 80, 0, 50, 10, 99, 0, 0, 0, 0, 0},
          {-1000}},
+        {"falling on one way", ramp, std::vector<double>(30, 0), {-1000, -800}},
+        {"under the path past half the band",
+         std::vector<double>(20, 4000),
+         std::vector<double>(20, 70),
+         {-1000, -900}},
+        {"the path closing at half the ground speed",
+         std::vector<double>(20, 4000),
+         std::vector<double>(20, 0),
+         {-500},
+         0.44}, // a half less the few hundredths it wavers by
+        {"the path's closing wavering",
+         std::vector<double>(20, 4000),
+         std::vector<double>(20, 0),
+         {-1000},
+         0.95},
     };
     for (const Row& r : rows) {
         host::sim_state().key_events.clear();
         vnav_vs_sent = kNoVsSent;
+        descent_path_closing = r.closing;
         std::vector<int32_t> sent_now;
         for (std::size_t i = 0; i < r.feet_to_go.size(); ++i) {
             a.indicated_altitude_ft = 5000.0 + r.feet_to_go[i];
@@ -331,6 +353,7 @@ TEST_F(AutopilotTargets, DescentVerticalSpeedHoldsUntilTheRateMovesAndStays) {
             sent_now.push_back(static_cast<int32_t>(v));
         EXPECT_EQ(sent_now, r.sent) << r.what;
     }
+    descent_path_closing = 1.0;
 
     // Held level at the target (a hold flown at its altitude): the least
     // descent rate does not go out for a rate needed of nothing.

@@ -231,6 +231,14 @@ const FixedSeed kFixedSeeds[] = {
      true},
     {128000023, 1,
      "a reversal on a route doubling back, the next fix sequenced 1.6 NM aside: the T/D on the join", true},
+    {128000050, 1, "a 90 degree turn in the descent at 500 kt flown miles wide: the path's distance stood",
+     true},
+    {128000153, 1, "the descent joining its leg at an angle 4 NM off it: the path closing slower than flown",
+     true},
+    {132000293, 1, "a hold in the descent left off the leg: the path closing slower than flown, no level-off",
+     true},
+    {128000199, 1,
+     "a leg joined 4.5 NM off it in the descent, ever slower along it: eased back under the path", true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

@@ -32,6 +32,14 @@ namespace {
 // hard and bleeds the speed), and eased off by the same step while slowing.
 constexpr double kClimbRateJumpFpm = 200.0;
 constexpr double kClimbRateStepFpm = 100.0;
+// The path's closing speed is averaged over about this much ground, and
+// taken as no less than this share of the ground speed. Along the path its
+// measure wavers by a few hundredths (steps, easing): that much short of
+// the ground speed changes no rate.
+constexpr double kClosingOverNm = 1.0;
+constexpr double kLeastClosing = 0.3;
+constexpr double kClosingWaverShare = 0.06;
+constexpr double kUnderPathFpmPerFt = 4.0;
 
 uint32_t event_value(int32_t v) {
     return static_cast<uint32_t>(v); // a descent rate goes out in two's complement
@@ -139,9 +147,14 @@ void climb_vertical_speed() {
 // to come back, and passes a new one stood before the rate went back to the
 // one sent count no more.
 bool settled(int32_t command) {
+    // One that moves on the same way from the one sent (a path coming down
+    // ever shallower than the rate) keeps its count: counted afresh at each
+    // hundred it never stood, and the rate sent stayed the steep one.
+    const auto way = [](int32_t c) { return c > vnav_vs_sent ? 1 : c < vnav_vs_sent ? -1 : 0; };
     if (command != vnav_vs_pending) {
+        if (vnav_vs_sent == kNoVsSent || way(command) == 0 || way(command) != way(vnav_vs_pending))
+            vnav_vs_pending_passes = 0;
         vnav_vs_pending = command;
-        vnav_vs_pending_passes = 0;
     }
     ++vnav_vs_pending_passes;
     return vnav_vs_sent == kNoVsSent || vnav_vs_pending_passes >= kVsSettlePasses;
@@ -174,8 +187,12 @@ void descent_vertical_speed(bool with_altitude) {
     const double distance = descent_path_distance_nm >= 0.0
                                 ? descent_path_distance_nm
                                 : distance_to_meet(within_flown(constraint_waypoint_index));
-    vnav_required_vs =
-        rate_to_target(a.indicated_altitude_ft - vertical_target_altitude, distance, MaxVnavDescRate);
+    // The path comes down as fast as its distance falls, not the ground
+    // speed: the time to its end is the distance over that.
+    const double closing =
+        descent_path_distance_nm >= 0.0 ? std::min(1.0, descent_path_closing + kClosingWaverShare) : 1.0;
+    vnav_required_vs = rate_to_target(a.indicated_altitude_ft - vertical_target_altitude, distance / closing,
+                                      MaxVnavDescRate);
     int32_t command = descent_rate_command(vnav_required_vs);
     // Below the path: level until the path comes down to the aircraft, so the
     // descent never runs at field elevation far out. The path is the one the
@@ -185,6 +202,15 @@ void descent_vertical_speed(bool with_altitude) {
     const double path = descent_path_distance_nm >= 0.0
                             ? descent_path_altitude
                             : active_profile().descent_path_above(vertical_target_altitude, distance);
+    // Under the path while descending, short of the band it levels at: the
+    // rate eases by what brings it back up to the path in half a minute. Held
+    // at one the path no longer comes down at (its closing still being
+    // weighed), the aircraft ran on under it to the band and levelled.
+    const double under = path - a.indicated_altitude_ft - kBelowPathBandFt / 2.0;
+    if (descent_path_distance_nm >= 0.0 && vnav_vs_sent < 0 && vnav_vs_sent != kNoVsSent && under > 0.0) {
+        vnav_required_vs = std::max(0.0, vnav_required_vs - under * kUnderPathFpmPerFt);
+        command = descent_rate_command(vnav_required_vs);
+    }
     // Level before an altitude command stays level through it.
     const bool level = vnav_vs_sent == 0 || (vnav_vs_sent == kNoVsSent && vnav_vs_pending == 0);
     const double band = level ? 0.0 : kBelowPathBandFt;
@@ -320,6 +346,16 @@ double span_through(const VerticalProfile& p, double distance, double altitude) 
     return distance * (top - end) / (altitude - end);
 }
 
+// Weighs in how fast the path's distance fell on this pass against the
+// ground covered, by that ground: one pass's share is coarse (the measure
+// moves in steps, eases and jumps at a sequencing), the mile's is not.
+void weigh_closing(double before, double now, double flown) {
+    if (!(flown > 0.0)) return;
+    const double share = std::clamp((before - now) / flown, 0.0, 2.0);
+    descent_path_closing += (share - descent_path_closing) * std::min(1.0, flown / kClosingOverNm);
+    descent_path_closing = std::clamp(descent_path_closing, kLeastClosing, 1.0);
+}
+
 } // namespace
 
 void update_descent_path() {
@@ -330,6 +366,7 @@ void update_descent_path() {
         descent_path_distance_nm = -1.0;
         descent_path_short_of_tod = descent_path_tod_due = descent_path_turning_back = descent_path_held =
             false;
+        descent_path_closing = 1.0;
         return;
     }
     const AircraftState& a = aircraft_state;
@@ -347,7 +384,9 @@ void update_descent_path() {
     const bool in_pattern = hold_armed != 0 && holding_active != 0;
     const bool was_held = descent_path_held;
     descent_path_held = in_pattern || (was_held && !on_active_leg_course());
+    double flown = 0.0; // since the pass before, along the same path
     if (descent_path_distance_nm < 0.0 || descent_path_target != target) {
+        descent_path_closing = 1.0;
         // The profile's descent is laid over what is still to fly from the
         // T/D to where the E/D is met: longer by what the aircraft flew past
         // a T/D behind it; shorter by the level still to fly to a FROM
@@ -362,7 +401,7 @@ void update_descent_path() {
         if (was_held && !in_pattern)
             descent_path_span_nm = span_through(p, distance, a.indicated_altitude_ft);
     } else {
-        double flown = 0.0, course = 0.0;
+        double course = 0.0;
         gc_dist_course(descent_path_lat, descent_path_lon, a.plat, a.plon, &flown, &course);
         const double kept = descent_path_distance_nm - flown;
         if (descent_path_held) {
@@ -390,6 +429,11 @@ void update_descent_path() {
         }
     }
     descent_path_turning_back = turning_back;
+    // Held or turning back, the path runs on by the ground flown.
+    if (descent_path_held || turning_back)
+        descent_path_closing = 1.0;
+    else
+        weigh_closing(descent_path_distance_nm, std::max(0.0, distance), flown);
     descent_path_distance_nm = std::max(0.0, distance);
     descent_path_lat = a.plat;
     descent_path_lon = a.plon;

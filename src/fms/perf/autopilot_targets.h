@@ -65,3 +65,10 @@ inline bool descent_path_tod_due = false;
 // turns back onto the route after leaving one: it goes no way along the
 // route there.
 inline bool descent_path_held = false;
+// How fast the path's distance falls against the ground the aircraft
+// covers, averaged over the last mile or so (at most 1). Off the path's own
+// line (out of a turn flown miles wider than reckoned, joining its leg at an
+// angle) the distance falls slower than the aircraft flies: a rate taken
+// over the ground speed came down steeper than the path, under it, and
+// levelled there again and again.
+inline double descent_path_closing = 1.0;
