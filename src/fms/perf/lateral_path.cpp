@@ -493,6 +493,7 @@ const LateralPath& lateral_path() {
     LateralPath p;
     p.key = key;
     p.built = true;
+    p.from_turns_stepped = made_path.from_turns_stepped;
     p.to = to_waypoint_index;
     p.last = flown_last();
     if (p.last >= 1) {
@@ -518,15 +519,13 @@ const LateralPath& lateral_path() {
                 kept.next == p.to && std::fabs(nm_between(spot(from), spot(p.to)) - kept.out_nm) < 1e-9 &&
                 !turning_the_other_way(kept))
                 p.from_turn = kept;
-            else if (kept.past_fix() && kept.index == from && kept.next == p.to && made_path.to == p.to)
+            else if ((kept.past_fix() && kept.index == from && kept.next == p.to && made_path.to == p.to) ||
+                     (c.past_fix() && c.next == p.to &&
+                      nm_between(here, spot(from)) < c.a + kTurnFromAircraftNm) ||
+                     (!c.past_fix() && made_path.to != p.to &&
+                      joins_from_aside(c, turned_before(p, from), from, p.to, here))) {
                 p.from_turn = turn_from_aircraft(c, from, p.to);
-            else if (c.past_fix() && c.next == p.to &&
-                     nm_between(here, spot(from)) < c.a + kTurnFromAircraftNm)
-                p.from_turn = turn_from_aircraft(c, from, p.to);
-            else if (!c.past_fix() && made_path.to != p.to &&
-                     joins_from_aside(c, turned_before(p, from), from, p.to, here)) {
-                p.from_turn = turn_from_aircraft(c, from, p.to);
-                ++joins_stepped_from_aside;
+                ++p.from_turns_stepped;
             }
         }
         if (p.to >= 1 && p.to <= active_plan_last)

@@ -268,18 +268,20 @@ void keep_climb_target() {
 // In the cruise VNAV starts down from the altitude flown: once a second the
 // pages' TOD follows an aircraft the pilot took above or below the level it
 // was found from, and a route changed since the profile was built gets its
-// own.
+// own. So does a turn past the FROM stepped anew from the aircraft (at the
+// speed it flies, wider than the turn reckoned ahead): the descent begins by
+// the distance along the path now, and a TOD left on the turn reckoned
+// before stands off the one flown, short of where the descent begins.
 void keep_tod_with_altitude() {
-    if (vnav_phase != VnavPhase::Cruise || frame_slot != 0 || !valid_to()) return;
-    // A join stepped from the aircraft aside its leg since moves the path
-    // the T/D stood on: it is placed again on the path flown, where the
-    // descent will begin.
-    lateral_path();
-    const unsigned joins = joins_stepped_from_aside;
+    if (frame_slot != 0 || !valid_to()) return;
+    const unsigned from_turn = lateral_path().from_turns_stepped;
+    const bool turned_anew = from_turn != tod_from_turns;
+    tod_from_turns = from_turn;
+    if (vnav_phase != VnavPhase::Cruise) return;
     if (std::fabs(aircraft_state.indicated_altitude_ft - tod_altitude) > kSameLevelFt ||
-        vertical_profile.revision != profile_points_revision || joins != tod_joins_from_aside)
+        vertical_profile.revision != profile_points_revision ||
+        (turned_anew && !active_profile().tod.at_fix_held))
         update_toc_tod(kTodLocate);
-    tod_joins_from_aside = joins;
 }
 
 void apply_speed_restrictions() {

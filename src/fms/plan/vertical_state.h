@@ -39,9 +39,9 @@ inline int toc_index = 0;
 inline int toc_sequence_index = 0;
 // The TO index when the TOD was last located for a new level or passed.
 inline int tod_sequence_index = 0;
-// The path's joins stepped from aside (joins_stepped_from_aside) when the
-// TOD was last kept in cruise.
-inline unsigned tod_joins_from_aside = 0;
+// The path's turns past the FROM stepped from the aircraft
+// (LateralPath::from_turns_stepped) when the TOD was last kept.
+inline unsigned tod_from_turns = 0;
 
 // Results of the profile prediction.
 inline double predicted_cruise_altitude_ft = 0.0;
