@@ -204,6 +204,23 @@ const FixedSeed kFixedSeeds[] = {
     {128000259, 1, "a reversal entered still turning from the one before: the T/D on the side it is turned",
      true},
     {131000151, 1, "a 180 degree reversal in the climb stepped round one side, LNAV turning the other", true},
+    {128000001, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {128000065, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {128000210, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {128000212, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {128000239, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {128000258, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {131000008, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {131000015, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {131000124, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {131000241, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {131000296, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {132000039, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {132000078, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {132000118, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {132000167, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {132000229, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {132000238, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
