@@ -707,6 +707,9 @@ constexpr double kMetFt = 300.0;
 // Along the flown path the descent begins this near the T/D shown: the
 // 1.5 NM a T/D is passed within, and a pass's step.
 constexpr double kTodNm = 1.55;
+// The aircraft has passed a T/D once it stands this much farther from it than
+// at its nearest.
+constexpr double kTodPassedByNm = 1.0;
 // A T/D this near the flown path stands on it (in a turn past a fix, off the
 // legs).
 constexpr double kOnTurnNm = 0.3;
@@ -1247,6 +1250,46 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
     RouteWaypoint hold_fix; // the TO when the pilot's hold was armed
     double along_was = 0.0, altitude_was = 0.0;
     bool left_hold = false, level_after_hold_reported = false, tod_path_reported = false;
+    // A T/D off the checker's path (a turn it lays otherwise than the
+    // aircraft flies it, as a hairpin slowed in) is looked for on the
+    // aircraft's own track: the NM it flies from where it began down until it
+    // passes the T/D shown, nearest it, and how near.
+    struct TodOffPath {
+        bool on = false;
+        double lat = 0.0, lon = 0.0, flown = 0.0, nearest = 1e9, at = 0.0;
+        int to = 0;
+        double altitude = 0.0;
+    } tod_off_path;
+    double tod_was_lat = 0.0, tod_was_lon = 0.0;
+    const auto judge_tod = [&](double from_tod, bool before, double tod_off, int to_then,
+                               double altitude_then) {
+        ++counts.tods_judged;
+        counts.tod_path_nm = std::max({counts.tod_path_nm, from_tod, tod_off});
+        if (new_kinds && (from_tod > kTodNm || tod_off > kTodNm) && !tod_path_reported) {
+            tod_path_reported = true;
+            char text[200];
+            std::snprintf(text, sizeof text,
+                          "began the descent %.1f NM %s the pages' T/D along the flown path (the T/D "
+                          "%.1f NM off it) at TO %d, %.0f ft",
+                          from_tod, before ? "before" : "after", tod_off, to_then, altitude_then);
+            faults.push_back(text);
+        }
+    };
+    const auto follow_tod_off_path = [&](bool ended) {
+        double d = 0.0, unused = 0.0;
+        if (tod_off_path.flown > 0.0 || tod_off_path.nearest < 1e9) {
+            gc_dist_course(tod_was_lat, tod_was_lon, aircraft_state.plat, aircraft_state.plon, &d, &unused);
+            tod_off_path.flown += d;
+        }
+        tod_was_lat = aircraft_state.plat, tod_was_lon = aircraft_state.plon;
+        gc_dist_course(aircraft_state.plat, aircraft_state.plon, tod_off_path.lat, tod_off_path.lon, &d,
+                       &unused);
+        if (d < tod_off_path.nearest) tod_off_path.nearest = d, tod_off_path.at = tod_off_path.flown;
+        if (ended || d > tod_off_path.nearest + kTodPassedByNm || tod_off_path.flown > kTurnReachNm) {
+            tod_off_path.on = false;
+            judge_tod(tod_off_path.at, true, tod_off_path.nearest, tod_off_path.to, tod_off_path.altitude);
+        }
+    };
     const auto lay_path = [&] {
         const double tas = std::max(200.0, host::true_airspeed_kt(m));
         const double radius = tas / 3600.0 / radians(host::max_turn_rate_dps(tas));
@@ -1429,21 +1472,18 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
                 double tod_off = 0.0;
                 const double tod_along = track.path.locate(shown_tod_lat, shown_tod_lon, track.along - 10.0,
                                                            track.along + 20.0, &tod_off);
-                const double from_tod = std::fabs(tod_along - track.along);
-                ++counts.tods_judged;
-                counts.tod_path_nm = std::max({counts.tod_path_nm, from_tod, tod_off});
-                if (new_kinds && (from_tod > kTodNm || tod_off > kTodNm) && !tod_path_reported) {
-                    tod_path_reported = true;
-                    char text[200];
-                    std::snprintf(text, sizeof text,
-                                  "began the descent %.1f NM %s the pages' T/D along the flown path (the T/D "
-                                  "%.1f NM off it) at TO %d, %.0f ft",
-                                  from_tod, tod_along > track.along ? "before" : "after", tod_off,
-                                  to_waypoint_index, altitude);
-                    faults.push_back(text);
+                if (tod_off > kTodNm) {
+                    tod_off_path = {};
+                    tod_off_path.on = true;
+                    tod_off_path.lat = shown_tod_lat, tod_off_path.lon = shown_tod_lon;
+                    tod_off_path.to = to_waypoint_index, tod_off_path.altitude = altitude;
+                } else {
+                    judge_tod(std::fabs(tod_along - track.along), tod_along > track.along, tod_off,
+                              to_waypoint_index, altitude);
                 }
             }
         }
+        if (tod_off_path.on) follow_tod_off_path(false);
         // Where the climb ends and the descent begins, against the T/C and
         // T/D the pages showed on the pass before.
         auto off = [&](double shown_lat, double shown_lon) {
@@ -1790,6 +1830,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
         }
         if (to_waypoint_index < last) arrival_to_go = distance_to_destination; // along the legs
     }
+    if (tod_off_path.on) follow_tod_off_path(true);
     if (arrival_altitude < 0.0) {
         char text[96];
         std::snprintf(text, sizeof text, "not arrived (holds %d, armed %d, pattern point %d, exit %d), LNAV",

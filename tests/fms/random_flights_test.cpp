@@ -239,6 +239,7 @@ const FixedSeed kFixedSeeds[] = {
      true},
     {128000199, 1,
      "a leg joined 4.5 NM off it in the descent, ever slower along it: eased back under the path", true},
+    {128000210, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
