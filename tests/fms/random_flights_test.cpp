@@ -240,6 +240,14 @@ const FixedSeed kFixedSeeds[] = {
     {128000199, 1,
      "a leg joined 4.5 NM off it in the descent, ever slower along it: eased back under the path", true},
     {128000210, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {131000098, 1, "a hairpin onto the approach turned at 257.5 kt from the aircraft: the T/D on the turn flown",
+     true},
+    {128000244, 1, "a hairpin onto the approach turned at 257.5 kt from the aircraft: the T/D on the turn flown",
+     true},
+    {131000125, 1, "a hairpin onto the approach turned at 257.5 kt from the aircraft: the T/D on the turn flown",
+     true},
+    {128000271, 1, "a hairpin onto the approach turned at 257.5 kt from the aircraft: the T/D on the turn flown",
+     true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

@@ -424,10 +424,13 @@ PathCorner turn_from_aircraft(const PathCorner& plan_turn, int from, int to) {
     t.at = PathSpot{aircraft_state.plat, aircraft_state.plon};
     t.heading = aircraft_state.map_heading_deg;
     // The autopilot turns at a rate its true airspeed allows; over the
-    // ground the turn is as wide as the ground speed makes it.
-    const double ground = stepped_kt(hold_speed_kt(aircraft_state.ground_speed_kt));
+    // ground the turn is as wide as the ground speed makes it. At the speeds
+    // flown, not in the steps the turns ahead are reckoned in: stepped once
+    // and kept, a turn reckoned 2.5 kt slow is 0.1 NM short over a reversal,
+    // and the T/D placed on it stands off where the descent begins.
+    const double ground = hold_speed_kt(aircraft_state.ground_speed_kt);
     const double air = aircraft_state.true_airspeed_est_kt > 0.0
-                           ? stepped_kt(hold_speed_kt(aircraft_state.true_airspeed_est_kt))
+                           ? hold_speed_kt(aircraft_state.true_airspeed_est_kt)
                            : ground;
     step_turn(c, hold_turn_radius_nm(air) * ground / air, &t);
     return c;
