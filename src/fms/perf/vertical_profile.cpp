@@ -118,7 +118,11 @@ ProfilePoint point_on_path(int end, double path_nm, double end_path_nm, double a
     const double legs = legs_nm_at_path(flown_last(), path_nm);
     const int to = to_waypoint_index;
     const double to_legs = distance_ahead_to(to);
-    const bool short_of_leg = legs >= 0.0 && legs < to_legs - flown_leg_nm(to);
+    // Up to the FROM itself: a point held at a FROM sequenced short of it
+    // lies on the aircraft's way there, not on the fix miles aside that way
+    // (by rounding, the legs put it either side of the fix).
+    constexpr double kAtFromNm = 1e-6;
+    const bool short_of_leg = legs >= 0.0 && legs < to_legs - flown_leg_nm(to) + kAtFromNm;
     const RouteWaypoint& w = active_plan[std::clamp(to, 0, std::max(0, active_plan_last))];
     double straight = 0.0, course = 0.0;
     gc_dist_course(aircraft_state.plat, aircraft_state.plon, w.lat, w.lon, &straight, &course);
