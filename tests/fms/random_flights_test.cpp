@@ -240,6 +240,10 @@ const FixedSeed kFixedSeeds[] = {
     {128000199, 1,
      "a leg joined 4.5 NM off it in the descent, ever slower along it: eased back under the path", true},
     {128000210, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
+    {128000062, 1,
+     "a turn past a fix swung more than 10 NM off the leg out: turned onto it, not flown to the TO", true},
+    {131000288, 1, "a hairpin at cruise speed swung wide of its leg out: back onto it before the T/D", true},
+    {128000033, 1, "a reversal at FL400 swung 10 NM off its leg out: back onto it, the T/D on it", true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
