@@ -248,6 +248,10 @@ const FixedSeed kFixedSeeds[] = {
      true},
     {128000271, 1, "a hairpin onto the approach turned at 257.5 kt from the aircraft: the T/D on the turn flown",
      true},
+    {128000062, 1,
+     "a turn past a fix swung more than 10 NM off the leg out: turned onto it, not flown to the TO", true},
+    {131000288, 1, "a hairpin at cruise speed swung wide of its leg out: back onto it before the T/D", true},
+    {128000033, 1, "a reversal at FL400 swung 10 NM off its leg out: back onto it, the T/D on it", true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run

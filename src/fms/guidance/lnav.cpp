@@ -16,6 +16,9 @@
 
 namespace {
 
+// How far aside the leg a turn onto it may swing and still be flown onto it.
+constexpr double kTurnOntoLegReachNm = 20.0;
+
 // The magnetic course to a point; the command wraps only upwards.
 double heading_to(const GeoPosition& p) {
     double distance = 0.0;
@@ -65,7 +68,17 @@ void steer_on_leg() {
         gc_destination_point(from.lat, from.lon, leg_course_deg + a.magvar, along, &steer_point.lat,
                              &steer_point.lon);
     }
-    if (to_waypoint_index <= active_plan_last && cross_track_nm < kInterceptWithinNm) {
+    // Swung wide in the turn onto the leg of the TO it sequenced (a hairpin
+    // at cruise speed overshoots by more than the intercept's reach), it
+    // keeps turning onto that leg: let go there, it would fly straight to
+    // the TO for many miles beside the leg.
+    bool turning_onto_leg = false;
+    if (to_waypoint_index >= 0 && to_waypoint_index <= active_plan_last) {
+        const RouteWaypoint& to = active_plan[to_waypoint_index];
+        turning_onto_leg = sequenced_to_index == to_waypoint_index && sequenced_to_fix.lat == to.lat &&
+                           sequenced_to_fix.lon == to.lon && cross_track_nm < kTurnOntoLegReachNm;
+    }
+    if (to_waypoint_index <= active_plan_last && (cross_track_nm < kInterceptWithinNm || turning_onto_leg)) {
         if (intercept_armed == 1) command(heading_to(steer_point));
     } else if (cross_track_nm >= kInterceptWithinNm && intercept_armed == 1) {
         intercept_armed = 0; // too far off: straight to the TO waypoint until the next sequencing
