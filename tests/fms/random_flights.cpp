@@ -713,6 +713,10 @@ constexpr double kTodPassedByNm = 1.0;
 // A T/D this near the flown path stands on it (in a turn past a fix, off the
 // legs).
 constexpr double kOnTurnNm = 0.3;
+// The aircraft this far off the checker's path, with the T/D off it too,
+// flies a turn the checker lays otherwise (widened as the climb speeds it up
+// after the path was laid): the T/D is judged on the aircraft's own track.
+constexpr double kTrackOffPathNm = 1.0;
 // How far from its fix a turn past it reaches: twice the widest radius (25
 // degrees of bank at 450 kt) and the join.
 constexpr double kTurnReachNm = 12.0;
@@ -1250,10 +1254,10 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
     RouteWaypoint hold_fix; // the TO when the pilot's hold was armed
     double along_was = 0.0, altitude_was = 0.0;
     bool left_hold = false, level_after_hold_reported = false, tod_path_reported = false;
-    // A T/D off the checker's path (a turn it lays otherwise than the
-    // aircraft flies it, as a hairpin slowed in) is looked for on the
-    // aircraft's own track: the NM it flies from where it began down until it
-    // passes the T/D shown, nearest it, and how near.
+    // A T/D off the checker's path, or off it with the aircraft (a turn it lays
+    // otherwise than the aircraft flies it, as a hairpin slowed in), is
+    // looked for on the aircraft's own track: the NM it flies from where it
+    // began down until it passes the T/D shown, nearest it, and how near.
     struct TodOffPath {
         bool on = false;
         double lat = 0.0, lon = 0.0, flown = 0.0, nearest = 1e9, at = 0.0;
@@ -1472,7 +1476,7 @@ std::vector<std::string> fly_random_flight(unsigned seed, FlightCounts& counts, 
                 double tod_off = 0.0;
                 const double tod_along = track.path.locate(shown_tod_lat, shown_tod_lon, track.along - 10.0,
                                                            track.along + 20.0, &tod_off);
-                if (tod_off > kTodNm) {
+                if (tod_off > kTodNm || (tod_off > kOnTurnNm && track.off > kTrackOffPathNm)) {
                     tod_off_path = {};
                     tod_off_path.on = true;
                     tod_off_path.lat = shown_tod_lat, tod_off_path.lon = shown_tod_lon;

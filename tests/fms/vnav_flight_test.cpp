@@ -180,4 +180,49 @@ TEST_F(VnavFlight, TurnsOfEveryAngleFlownAsThePathLaysThem) {
     }
 }
 
+// A climb's altitude to be at, at a fix LNAV sequences miles short of it
+// (its switching distance, a turn's anticipation): the climb stays level at
+// it until the aircraft passes the fix, and goes on from there.
+TEST_F(VnavFlight, ClimbHeldAtItsAltitudeUntilTheFixIsPassed) {
+    for (const double turn : {0.0, 60.0, 110.0, 150.0}) {
+        reset_module_state_for_tests();
+        SetUp();
+        host::AircraftModel& m = host::aircraft();
+        m.altitude_ft = m.ap_altitude_ft = 2000.0;
+        m.ias_kt = m.ap_airspeed_kt = 250.0;
+        m.ap_altitude_hold = m.ap_airspeed_hold = true;
+        VnavOffOnManAltChg = 1;
+        VnavSetSpd = 0;
+        climb_tas_target = descent_tas_target = 260.0;
+        std::vector<PlanPoint> points{{"P0", 47.0, 8.0}};
+        points.push_back(offset("T", points.back(), 90.0, 20.0));
+        points.push_back(offset("F", points.back(), 90.0 + turn, 30.0));
+        points.push_back(offset("E", points.back(), 90.0 + turn, 60.0));
+        write_plan(working_plan, points);
+        working_entry(0).alt_constraint = 2000.0;
+        working_entry(1).altitude_kind = AltitudeKind::Pilot;
+        working_entry(1).alt_constraint = 5000.0;
+        working_entry(3).alt_constraint = 2000.0;
+        plan_cruise_altitude = 12000;
+        place(points[0].lat, points[0].lon, 90.0);
+        pass();
+        route_state = kRouteStateActivated;
+        reset_active_route_state();
+        set_to_position(GeoPosition{points[1].lat, points[1].lon});
+        lnav_engaged = vnav_engaged = intercept_armed = 1;
+        double nearest = 1e9, crossed_ft = 0.0;
+        for (int i = 0; i < 18 * 60 * 10 && to_waypoint_index <= 2; ++i) {
+            pass();
+            double d = 0.0, course = 0.0;
+            gc_dist_course(m.lat_deg, m.lon_deg, points[1].lat, points[1].lon, &d, &course);
+            if (d < nearest) nearest = d, crossed_ft = m.altitude_ft;
+            if (to_waypoint_index == 2 && d > nearest + 3.0) break;
+        }
+        const std::string row = std::to_string(int(turn)) + " deg";
+        EXPECT_EQ(to_waypoint_index, 2) << row;
+        EXPECT_NEAR(crossed_ft, 5000.0, 300.0) << row;
+        EXPECT_GT(m.altitude_ft, 5500.0) << row; // and climbed on past it
+    }
+}
+
 } // namespace

@@ -482,6 +482,21 @@ double path_short_of_from() {
     return short_of_it > 0.0 ? path_nm_at_legs(flown_last(), short_of_it) : 0.0;
 }
 
+double path_short_of_passing_from() {
+    const int to = to_waypoint_index;
+    if (to < 2 || to > active_plan_last || direct_to_active == 1) return 0.0;
+    const int from = previous_place(active_plan, to);
+    if (from < 1) return 0.0;
+    const PathCorner& c = lateral_path().from_corner(from);
+    if (!c.exists || c.next != to) return path_short_of_from();
+    const Spot here{aircraft_state.plat, aircraft_state.plon};
+    if (c.past_fix())
+        return std::max(0.0, c.passed_nm - turn_progress(c, here, aircraft_state.map_heading_deg));
+    // In the middle of the corner, as the path passes it.
+    const double left = corner_left_after(c, from, to, here);
+    return left > 0.0 ? std::max(0.0, flown_left(c, left) - c.flown() / 2.0) : 0.0;
+}
+
 bool point_in_turn(double path_nm, bool ahead, double* lat, double* lon, int* index) {
     const int to = to_waypoint_index;
     const int last = flown_last();
@@ -505,6 +520,19 @@ bool point_in_turn(double path_nm, bool ahead, double* lat, double* lon, int* in
             // On in the join onto the leg after the TO, sequenced on the way.
             if (!c.join_steps.empty() && path_nm < c.turn_nm - progress + c.join_steps.back().flown)
                 return put(c, progress + path_nm, c.join_to);
+        } else if (c.exists && c.next == to && c.turn_deg <= 90.0) {
+            // In the corner cut before the FROM: on the aircraft's way round
+            // it to where it is on the leg out, not at the fix it cuts
+            // inside of (half a mile and more aside).
+            const Spot here{aircraft_state.plat, aircraft_state.plon};
+            const double left = corner_left_after(c, from, to, here);
+            const double flown = left > 0.0 ? flown_left(c, left) : 0.0;
+            if (path_nm < flown) {
+                gc_point_toward(here.lat, here.lon, c.b_point.lat, c.b_point.lon,
+                                path_nm / flown * nm_between(here, c.b_point), lat, lon);
+                if (index != nullptr) *index = to;
+                return true;
+            }
         }
     }
     if (!ahead || !turns_reckoned_as_flown()) return false;

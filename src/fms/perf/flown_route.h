@@ -148,6 +148,10 @@ double path_nm_at_legs(int k, double legs_nm);
 // LNAV sequenced early with no turn to cut (0 once abeam it or past it):
 // an altitude to meet there is still met at the fix.
 double path_short_of_from();
+// How far along that path the aircraft still is short of where it passes the
+// FROM: the middle of its corner, the point of a turn past it nearest it, or
+// abeam it; 0 once there or past it.
+double path_short_of_passing_from();
 
 // A point `path_nm` along that path that lies in a turn past a fix (the
 // FROM's, being flown, or with `ahead` one past a place ahead): where LNAV

@@ -194,6 +194,20 @@ void on_tod_passed() {
     }
 }
 
+// The FROM when it caps the climb and LNAV sequenced it short of its fix
+// (its switching distance, a turn's anticipation) with the aircraft still
+// short of where the path it flies passes the fix; else 0. The climb stays
+// held there: the profile climbs on from the fix, and climbed on from the
+// sequencing the aircraft crosses the fix up to a thousand feet high.
+int cap_held_to_fix() {
+    const int to = to_waypoint_index;
+    if (to < 2 || direct_to_active == 1) return 0;
+    const int from = previous_place(active_plan, to);
+    const double here = aircraft_state.indicated_altitude_ft;
+    if (from < 1 || active_profile().cap_ahead(from, here) != from) return 0;
+    return path_short_of_passing_from() > 0.0 ? from : 0;
+}
+
 // Levelled at VNAV's own altitude below the level the climb now goes to (the
 // route affords more than when it was sent): the climb goes on to it, once
 // for that level-off. Held there, the pages would show the T/D of a level
@@ -220,7 +234,9 @@ void keep_climb_target() {
         climb_constraint_index = 0;
         return;
     }
-    const int k = active_profile().cap_ahead(to_waypoint_index, aircraft_state.indicated_altitude_ft);
+    const int held = cap_held_to_fix();
+    const int k =
+        held > 0 ? held : active_profile().cap_ahead(to_waypoint_index, aircraft_state.indicated_altitude_ft);
     if (k == 0) climb_on_from_own_level();
     // A cap left behind: the climb goes on from it (after a hold at its fix
     // too, where the sequencing's own target was called for on the way in).
