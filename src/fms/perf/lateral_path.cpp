@@ -496,7 +496,6 @@ const LateralPath& lateral_path() {
     LateralPath p;
     p.key = key;
     p.built = true;
-    p.from_turns_stepped = made_path.from_turns_stepped;
     p.to = to_waypoint_index;
     p.last = flown_last();
     if (p.last >= 1) {
@@ -528,7 +527,7 @@ const LateralPath& lateral_path() {
                      (!c.past_fix() && made_path.to != p.to &&
                       joins_from_aside(c, turned_before(p, from), from, p.to, here))) {
                 p.from_turn = turn_from_aircraft(c, from, p.to);
-                ++p.from_turns_stepped;
+                ++from_turns_stepped;
             }
         }
         if (p.to >= 1 && p.to <= active_plan_last)

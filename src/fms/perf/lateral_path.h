@@ -72,9 +72,6 @@ struct PathCorner {
 struct LateralPath {
     std::uint64_t key = 0;
     bool built = false;
-    // Counts the turns past the FROM stepped from the aircraft (each may
-    // turn elsewhere than the turn reckoned ahead).
-    unsigned from_turns_stepped = 0;
     int to = -1;
     int last = -1;
     // By plan index: the turn at each place after the place before it (none
@@ -96,6 +93,12 @@ struct LateralPath {
 // The path of the active route now: made again when one of its inputs
 // changed since it was asked for last.
 const LateralPath& lateral_path();
+
+// How many turns past the FROM were stepped from the aircraft (each may turn
+// elsewhere than the turn reckoned ahead): a point placed on the path before
+// the last one may stand off the way it is flown now. Beside the path, not
+// in it, so that it starts from nothing with the module's other state.
+inline unsigned from_turns_stepped = 0;
 
 // How far into the turn past place `c` an aircraft at `here` on true
 // heading `heading` stands (NM from where the place was sequenced): the

@@ -290,7 +290,8 @@ void keep_climb_target() {
 // before stands off the one flown, short of where the descent begins.
 void keep_tod_with_altitude() {
     if (frame_slot != 0 || !valid_to()) return;
-    const unsigned from_turn = lateral_path().from_turns_stepped;
+    lateral_path();
+    const unsigned from_turn = from_turns_stepped;
     const bool turned_anew = from_turn != tod_from_turns;
     tod_from_turns = from_turn;
     if (vnav_phase != VnavPhase::Cruise) return;

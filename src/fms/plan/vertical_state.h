@@ -40,7 +40,7 @@ inline int toc_sequence_index = 0;
 // The TO index when the TOD was last located for a new level or passed.
 inline int tod_sequence_index = 0;
 // The path's turns past the FROM stepped from the aircraft
-// (LateralPath::from_turns_stepped) when the TOD was last kept.
+// (from_turns_stepped) when the TOD was last kept.
 inline unsigned tod_from_turns = 0;
 
 // Results of the profile prediction.
