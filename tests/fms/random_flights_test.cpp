@@ -204,6 +204,7 @@ const FixedSeed kFixedSeeds[] = {
     {128000259, 1, "a reversal entered still turning from the one before: the T/D on the side it is turned",
      true},
     {131000151, 1, "a 180 degree reversal in the climb stepped round one side, LNAV turning the other", true},
+    {2053, 1, "a reversal onto I34L: KORRY's 2000 ft crossed low, sequenced before the turn", true},
     {132000155, 1, "a hold at a 1700 ft climb fix left there: crossed at the fix, not on a turn back to it",
      true},
     {128000001, 1,
@@ -407,9 +408,10 @@ TEST(RandomFlights, DISABLED_Run) {
 // each with what it did: fixed here until it does, then moved to kFixedSeeds.
 TEST(RandomFlights, DISABLED_OpenPathSeeds) {
     const FixedSeed open[] = {
-        {2053, 1, "a reversal onto I34L: KORRY's 2000 ft crossed 691 ft low, sequenced before the turn"},
         {84000063, 1, "swung 24 NM wide of a turn, LNAV straight to the TO: the descent begun 2 NM early"},
         {3516, 1, "the descent to a 3200 ft fix begun 2.4 NM before a T/D 0.5 NM off the path"},
+        {134000160, 1, "the descent begun 1.6 NM before a T/D on the path at FL218, the climb held to its fix"},
+        {116001409, 1, "a descent's 2400 ft at NEWBE passed at 8412 ft, 1.3 NM past its sequencing"},
     };
     FlightCounts counts;
     for (const FixedSeed& row : open) {
