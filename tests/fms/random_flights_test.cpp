@@ -241,14 +241,14 @@ const FixedSeed kFixedSeeds[] = {
     {128000199, 1,
      "a leg joined 4.5 NM off it in the descent, ever slower along it: eased back under the path", true},
     {128000210, 1, "a T/D the checker's path lays a turn 2 NM from, passed on the track flown", true},
-    {131000098, 1, "a hairpin onto the approach turned at 257.5 kt from the aircraft: the T/D on the turn flown",
-     true},
-    {128000244, 1, "a hairpin onto the approach turned at 257.5 kt from the aircraft: the T/D on the turn flown",
-     true},
-    {131000125, 1, "a hairpin onto the approach turned at 257.5 kt from the aircraft: the T/D on the turn flown",
-     true},
-    {128000271, 1, "a hairpin onto the approach turned at 257.5 kt from the aircraft: the T/D on the turn flown",
-     true},
+    {131000098, 1,
+     "a hairpin onto the approach turned at 257.5 kt from the aircraft: the T/D on the turn flown", true},
+    {128000244, 1,
+     "a hairpin onto the approach turned at 257.5 kt from the aircraft: the T/D on the turn flown", true},
+    {131000125, 1,
+     "a hairpin onto the approach turned at 257.5 kt from the aircraft: the T/D on the turn flown", true},
+    {128000271, 1,
+     "a hairpin onto the approach turned at 257.5 kt from the aircraft: the T/D on the turn flown", true},
     {128000062, 1,
      "a turn past a fix swung more than 10 NM off the leg out: turned onto it, not flown to the TO", true},
     {131000288, 1, "a hairpin at cruise speed swung wide of its leg out: back onto it before the T/D", true},
@@ -266,7 +266,8 @@ const FixedSeed kFixedSeeds[] = {
     {128000253, 1, "a climb held at 6100 ft sequenced short of its fix: held on to the fix", true},
     {132000017, 1, "a climb held at 3700 ft sequenced short of its fix: held on to the fix", true},
     {132000294, 1, "a climb held at 5600 ft sequenced short of its fix: held on to the fix", true},
-    {131000071, 1, "a climb met the descent in a corner cut inside its fix: the T/D on the way round it", true},
+    {131000071, 1, "a climb met the descent in a corner cut inside its fix: the T/D on the way round it",
+     true},
 };
 
 // Every fixed seed flown, in groups that are tests of their own so that a run
@@ -410,7 +411,8 @@ TEST(RandomFlights, DISABLED_OpenPathSeeds) {
     const FixedSeed open[] = {
         {84000063, 1, "swung 24 NM wide of a turn, LNAV straight to the TO: the descent begun 2 NM early"},
         {3516, 1, "the descent to a 3200 ft fix begun 2.4 NM before a T/D 0.5 NM off the path"},
-        {134000160, 1, "the descent begun 1.6 NM before a T/D on the path at FL218, the climb held to its fix"},
+        {134000160, 1,
+         "the descent begun 1.6 NM before a T/D on the path at FL218, the climb held to its fix"},
         {116001409, 1, "a descent's 2400 ft at NEWBE passed at 8412 ft, 1.3 NM past its sequencing"},
     };
     FlightCounts counts;
