@@ -20,7 +20,18 @@
 
 namespace {
 
-using VnavFlight = UpdateTest;
+struct VnavFlight : UpdateTest {
+    // The plan written activated, the aircraft at its first place heading
+    // east, LNAV and VNAV flying it to the second.
+    void fly_from_first_fix(const std::vector<PlanPoint>& points) {
+        place(points[0].lat, points[0].lon, 90.0);
+        pass();
+        route_state = kRouteStateActivated;
+        reset_active_route_state();
+        set_to_position(GeoPosition{points[1].lat, points[1].lon});
+        lnav_engaged = vnav_engaged = intercept_armed = 1;
+    }
+};
 
 TEST_F(VnavFlight, ClimbsCruisesAndMeetsTheDescentConstraint) {
     host::AircraftModel& m = host::aircraft();
@@ -134,12 +145,7 @@ TEST_F(VnavFlight, TurnsOfEveryAngleFlownAsThePathLaysThem) {
             working_entry(3).alt_constraint = 3500.0;
             working_entry(4).alt_constraint = 2000.0;
             plan_cruise_altitude = 8000;
-            place(points[0].lat, points[0].lon, 90.0);
-            pass();
-            route_state = kRouteStateActivated;
-            reset_active_route_state();
-            set_to_position(GeoPosition{points[1].lat, points[1].lon});
-            lnav_engaged = vnav_engaged = intercept_armed = 1;
+            fly_from_first_fix(points);
             smiths_cdu_page = 34;
             pass_until([] { return to_waypoint_index == 2; }, 18 * 600);
             pass_until([] { return distance_to_to_nm < 15.0; }, 18 * 600);
@@ -204,12 +210,7 @@ TEST_F(VnavFlight, ClimbHeldAtItsAltitudeUntilTheFixIsPassed) {
         working_entry(1).alt_constraint = 5000.0;
         working_entry(3).alt_constraint = 2000.0;
         plan_cruise_altitude = 12000;
-        place(points[0].lat, points[0].lon, 90.0);
-        pass();
-        route_state = kRouteStateActivated;
-        reset_active_route_state();
-        set_to_position(GeoPosition{points[1].lat, points[1].lon});
-        lnav_engaged = vnav_engaged = intercept_armed = 1;
+        fly_from_first_fix(points);
         double nearest = 1e9, crossed_ft = 0.0;
         for (int i = 0; i < 18 * 60 * 10 && to_waypoint_index <= 2; ++i) {
             pass();
